@@ -1,0 +1,60 @@
+#include "Application.h"
+
+#include "Platform.h"
+
+namespace wispen {
+
+void Application::ShowError(const std::string& message) { platform_.ShowMessage(kTitle, message); }
+
+void Application::Show() {
+  Dispatch([&] {
+    if (window_) window_->FormShow();
+  });
+}
+
+void Application::MouseMove(TShiftState shift, int x, int y) {
+  Dispatch([&] {
+    if (window_) window_->ScreenImageMouseMove(shift, x, y);
+  });
+}
+
+void Application::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  const char* name = button == TMouseButton::mbLeft ? "left" : button == TMouseButton::mbRight ? "right" : "middle";
+  lastPress_ = std::string(name) + "," + std::to_string(x) + "," + std::to_string(y);
+  Dispatch([&] {
+    if (window_) window_->ScreenImageMouseDown(button, shift, x, y);
+  });
+}
+
+void Application::RunDueTimers(int64_t now) {
+  TimerQueue& timers = platform_.Timers();
+  while (!closed_) {
+    TTimer* due = timers.DueAt(now);
+    if (due == nullptr) break;
+    Dispatch([&] { timers.Fire(*due); });
+  }
+}
+
+void Application::CloseFromHandler() {
+  if (closed_) return;
+  if (window_) window_->FormClose();
+  closed_ = true;
+  platform_.Log().Write("close");
+}
+
+bool Application::CloseBox() {
+  if (closed_) return true;
+  try {
+    CloseFromHandler();
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+  return closed_;
+}
+
+void Application::AppendState(StateList& state) const {
+  if (window_) window_->AppendState(state);
+  state.emplace_back("LastPress", lastPress_);
+}
+
+}  // namespace wispen

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Bitmap.h"
+#include "Input.h"
+#include "Timer.h"
+
+namespace wispen {
+
+class Platform;
+
+using StateList = std::vector<std::pair<std::string, std::string>>;
+
+// The main window's events, as the game handles them.
+class MainWindowEvents {
+ public:
+  virtual ~MainWindowEvents() = default;
+  virtual void FormShow() = 0;
+  // Throws when the window must stay open (the progress file could not be written).
+  virtual void FormClose() = 0;
+  virtual void ScreenImageMouseMove(TShiftState shift, int x, int y) = 0;
+  virtual void ScreenImageMouseDown(TMouseButton button, TShiftState shift, int x, int y) = 0;
+  // The 640x480 picture the window shows.
+  virtual const TBitmap& ScreenPicture() const = 0;
+  // The game state that scripts read, as NAME=VALUE pairs.
+  virtual void AppendState(StateList& state) const = 0;
+};
+
+// The message loop's core, shared by both backends: it runs each handler to completion, shows an escaping
+// exception in the standard error box and goes on, and stops dispatching once the main window has closed.
+class Application {
+ public:
+  static constexpr const char* kTitle = "Wispen Version 1";
+
+  explicit Application(Platform& platform) : platform_(platform) {}
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  void SetMainWindow(MainWindowEvents* window) { window_ = window; }
+  MainWindowEvents* MainWindow() const { return window_; }
+
+  void Show();
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  // Fires, one at a time and in time order, every timer due at or before `now`.
+  void RunDueTimers(int64_t now);
+  // The close box: runs the close handler; on failure shows the error box and the window stays open.
+  // Returns whether the window is closed.
+  bool CloseBox();
+  // Closing from inside a handler: exceptions go to the handler's caller.
+  void CloseFromHandler();
+  bool Closed() const { return closed_; }
+
+  void AppendState(StateList& state) const;
+
+  // Runs `handler` as one event: an escaping exception is shown in the standard error box.
+  template <typename F>
+  void Dispatch(F&& handler);
+
+  // Called after each handler; the headless backend delivers the mouse move of a cursor warp here.
+  void SetAfterHandler(std::function<void()> hook) { afterHandler_ = std::move(hook); }
+
+ private:
+  void ShowError(const std::string& message);
+
+  Platform& platform_;
+  MainWindowEvents* window_ = nullptr;
+  bool closed_ = false;
+  bool inAfterHandler_ = false;
+  std::function<void()> afterHandler_;
+  std::string lastPress_;
+};
+
+}  // namespace wispen
+
+#include "Application.inl"

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Colour.h"
+#include "Font.h"
+#include "Geometry.h"
+
+namespace wispen {
+
+class TextEngine;
+class TBitmap;
+
+// The drawing surface of a bitmap: copies with a raster operation, fills, polygons, text and pixel reads.
+// Every operation clips against the surfaces it touches; nothing outside a picture is read or written.
+class TCanvas {
+ public:
+  explicit TCanvas(TBitmap& owner) : bitmap_(owner) {}
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  TFont Font;
+  TColor BrushColor = clWhite;
+  TColor PenColor = clBlack;
+  RasterOp CopyMode = SRCCOPY;
+
+  // Copies `source` of `src` onto `dest` of this surface with CopyMode. Stretches when the sizes differ.
+  void CopyRect(const TRect& dest, const TCanvas& src, const TRect& source);
+  void CopyRect(const TRect& dest, const TBitmap& src, const TRect& source);
+  // StretchBlt: copies with an explicit raster operation, one-to-one or stretched.
+  void StretchBlt(const TRect& dest, const TBitmap& src, const TRect& source, RasterOp rop);
+  // BitBlt: a one-to-one copy of a width x height block from (sx, sy) of src to (x, y).
+  void BitBlt(int x, int y, int width, int height, const TBitmap& src, int sx, int sy, RasterOp rop);
+
+  // Fills the rectangle (Right and Bottom exclusive) with BrushColor.
+  void FillRect(const TRect& rect);
+  // Fills the polygon with BrushColor (alternate rule) and outlines it with a 1-pixel PenColor line.
+  void Polygon(const std::vector<TPoint>& points);
+
+  // Draws text with its cell's top-left at (x, y), in Font, on a clear background, anti-aliased.
+  void TextOut(int x, int y, const std::string& utf8);
+  int TextWidth(const std::string& utf8);
+  int TextHeight(const std::string& utf8);
+  TSize TextExtent(const std::string& utf8);
+
+  // The pixel at (x, y), or CLR_INVALID outside the surface.
+  TColor Pixel(int x, int y) const;
+  void SetPixel(int x, int y, TColor colour);
+
+  // The rasteriser that text goes through; a canvas without one refuses to draw or measure text.
+  void SetTextEngine(TextEngine* engine) { text_ = engine; }
+  TextEngine* GetTextEngine() const { return text_; }
+
+ private:
+  TextEngine& RequireText() const;
+  void DrawLine(TPoint a, TPoint b);
+
+  TBitmap& bitmap_;
+  TextEngine* text_ = nullptr;
+};
+
+// An off-screen picture of 32-bit pixels, each a TColor (0x00BBGGRR), with its drawing surface.
+class TBitmap {
+ public:
+  TBitmap() : canvas_(*this) {}
+  TBitmap(int width, int height, TColor fill = clBlack);
+  TBitmap(const TBitmap& other);
+  TBitmap& operator=(const TBitmap& other);
+  TBitmap(TBitmap&& other) noexcept;
+  TBitmap& operator=(TBitmap&& other) noexcept;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ <= 0 || height_ <= 0; }
+  // Resizes, keeping the pixels that stay inside; new pixels are black.
+  void SetSize(int width, int height);
+  void SetWidth(int width) { SetSize(width, height_); }
+  void SetHeight(int height) { SetSize(width_, height); }
+
+  TCanvas& Canvas() { return canvas_; }
+  const TCanvas& Canvas() const { return canvas_; }
+
+  TColor At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  TColor& At(int x, int y) { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  const std::vector<TColor>& Pixels() const { return pixels_; }
+  std::vector<TColor>& Pixels() { return pixels_; }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<TColor> pixels_;
+  TCanvas canvas_;
+};
+
+// A picture component: its picture and its integer Tag.
+struct TImage {
+  TBitmap Picture;
+  int32_t Tag = 0;
+};
+
+}  // namespace wispen

@@ -1,0 +1,61 @@
+#include "PlatformBase.h"
+
+namespace wispen {
+
+namespace {
+
+// Keeps the timers suspended for the life of a modal box, also when the box's code throws.
+class SuspendTimers {
+ public:
+  explicit SuspendTimers(TimerQueue& timers) : timers_(timers) { timers_.Suspend(); }
+  ~SuspendTimers() { timers_.Resume(); }
+  SuspendTimers(const SuspendTimers&) = delete;
+  SuspendTimers& operator=(const SuspendTimers&) = delete;
+
+ private:
+  TimerQueue& timers_;
+};
+
+}  // namespace
+
+PlatformBase::PlatformBase(std::unique_ptr<Clock> clock, const Settings& settings, TextEngine& text,
+                           ImageCodec& images)
+    : clock_(std::move(clock)),
+      settings_(settings),
+      text_(text),
+      images_(images),
+      timers_(*clock_),
+      log_(*clock_) {
+  settings_.GameDir = WithTrailingSlash(settings_.GameDir);
+}
+
+void PlatformBase::ShowMessage(const std::string& caption, const std::string& text) {
+  log_.Write("message " + caption + "|" + text);
+  SuspendTimers suspended(timers_);
+  RunMessageBox(caption, text);
+}
+
+void PlatformBase::ShowModal(ModalDialog& dialog) {
+  SuspendTimers suspended(timers_);
+  dialog.Shown();
+  RunModal(dialog);
+}
+
+void PlatformBase::SetCursorVisible(bool visible) {
+  if (visible == cursorVisible_) return;
+  cursorVisible_ = visible;
+  log_.Write(visible ? "cursor shown" : "cursor hidden");
+  ApplyCursorVisible(visible);
+}
+
+void PlatformBase::CloseMainWindow() {
+  if (app_) app_->CloseFromHandler();
+}
+
+std::string WithTrailingSlash(std::string dir) {
+  if (dir.empty()) return "./";
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+}  // namespace wispen

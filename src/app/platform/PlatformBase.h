@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Application.h"
+#include "Platform.h"
+
+namespace wispen {
+
+// What both backends share: the clock, the timers, the event log, the language, the game directory, and
+// the bookkeeping around message boxes, modal dialogs and the pointer.
+class PlatformBase : public Platform {
+ public:
+  struct Settings {
+    uint16_t LanguageId = 0x0409;
+    std::string GameDir = "./";
+  };
+
+  PlatformBase(std::unique_ptr<Clock> clock, const Settings& settings, TextEngine& text, ImageCodec& images);
+
+  const Clock& GetClock() const override { return *clock_; }
+  TimerQueue& Timers() override { return timers_; }
+  EventLog& Log() override { return log_; }
+  TextEngine& Text() override { return text_; }
+  ImageCodec& Images() override { return images_; }
+  uint16_t LanguageId() const override { return settings_.LanguageId; }
+  const std::string& GameDir() const override { return settings_.GameDir; }
+
+  void ShowMessage(const std::string& caption, const std::string& text) final;
+  void ShowModal(ModalDialog& dialog) final;
+  void SetCursorVisible(bool visible) final;
+  bool CursorVisible() const { return cursorVisible_; }
+  void CloseMainWindow() final;
+
+  void Attach(Application& app) { app_ = &app; }
+  Application* App() const { return app_; }
+
+ protected:
+  virtual void RunMessageBox(const std::string& caption, const std::string& text) = 0;
+  virtual void RunModal(ModalDialog& dialog) = 0;
+  virtual void ApplyCursorVisible(bool /*visible*/) {}
+
+ private:
+  std::unique_ptr<Clock> clock_;
+  Settings settings_;
+  TextEngine& text_;
+  ImageCodec& images_;
+  TimerQueue timers_;
+  EventLog log_;
+  Application* app_ = nullptr;
+  bool cursorVisible_ = true;
+};
+
+// Makes a game directory name end in '/'.
+std::string WithTrailingSlash(std::string dir);
+
+}  // namespace wispen

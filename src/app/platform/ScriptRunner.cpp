@@ -1,0 +1,102 @@
+#include "ScriptRunner.h"
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+
+namespace wispen {
+
+namespace {
+
+bool IsBmp(const std::string& file) {
+  return file.size() >= 4 && (file.compare(file.size() - 4, 4, ".bmp") == 0 || file.compare(file.size() - 4, 4, ".BMP") == 0);
+}
+
+}  // namespace
+
+int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
+  using K = ScriptCommand::Kind;
+  int status = kExitOk;
+  for (const ScriptCommand& c : commands) {
+    if (app_.Closed()) break;
+    switch (c.kind) {
+      case K::Wait:
+        hooks_.Wait(c.ms);
+        break;
+      case K::Move:
+        hooks_.MovePointer({c.x, c.y});
+        app_.MouseMove(0, c.x, c.y);
+        break;
+      case K::Press: {
+        const TPoint at = hooks_.Pointer();
+        if (at.X != c.x || at.Y != c.y) {
+          hooks_.MovePointer({c.x, c.y});
+          app_.MouseMove(0, c.x, c.y);
+        }
+        if (!app_.Closed()) app_.MouseDown(c.button, c.shift, c.x, c.y);
+        break;
+      }
+      case K::UpDown:
+        hooks_.SetUpDown(c.number);
+        break;
+      case K::Shot:
+        Shot(c);
+        break;
+      case K::State:
+        WriteState(c);
+        break;
+      case K::Expect:
+        if (!Expect(c)) status = kExitExpectFailed;
+        break;
+      case K::Close:
+        app_.CloseBox();
+        break;
+    }
+    if (status != kExitOk) break;
+  }
+  if (!app_.Closed() && !app_.CloseBox() && status == kExitOk) {
+    std::fprintf(stderr, "wispen: the window could not be closed when the script ended\n");
+    status = kExitCloseFailed;
+  }
+  return status;
+}
+
+bool ScriptRunner::Expect(const ScriptCommand& c) {
+  StateList state;
+  app_.AppendState(state);
+  for (const auto& [name, value] : state) {
+    if (name != c.name) continue;
+    if (value == c.value) return true;
+    std::fprintf(stderr, "wispen: script line %d: expect %s: expected '%s', got '%s'\n", c.line, c.name.c_str(),
+                 c.value.c_str(), value.c_str());
+    return false;
+  }
+  std::fprintf(stderr, "wispen: script line %d: expect %s: expected '%s', but there is no such state value\n",
+               c.line, c.name.c_str(), c.value.c_str());
+  return false;
+}
+
+void ScriptRunner::WriteState(const ScriptCommand& c) {
+  StateList state;
+  app_.AppendState(state);
+  std::ofstream out(c.file, std::ios::app);
+  for (const auto& [name, value] : state) out << name << '=' << value << '\n';
+  out << '\n';
+  if (!out) std::fprintf(stderr, "wispen: script line %d: cannot write the state to %s\n", c.line, c.file.c_str());
+}
+
+void ScriptRunner::Shot(const ScriptCommand& c) {
+  const MainWindowEvents* window = app_.MainWindow();
+  if (window == nullptr) return;
+  try {
+    if (IsBmp(c.file)) {
+      images_.SaveBmp(window->ScreenPicture(), c.file);
+    } else {
+      images_.SavePng(window->ScreenPicture(), c.file);
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "wispen: script line %d: %s\n", c.line, e.what());
+  }
+}
+
+}  // namespace wispen

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "ImageCodec.h"
+#include "Script.h"
+
+namespace wispen {
+
+// Exit statuses of a scripted run.
+constexpr int kExitOk = 0;
+constexpr int kExitBadInput = 2;
+constexpr int kExitExpectFailed = 3;
+constexpr int kExitCloseFailed = 4;
+
+// Plays a script against the application. The backend supplies how time passes and where the pointer is.
+class ScriptRunner {
+ public:
+  struct Hooks {
+    std::function<void(int64_t ms)> Wait;          // let ms milliseconds pass, firing due timers
+    std::function<TPoint()> Pointer;               // where the pointer is now
+    std::function<void(TPoint)> MovePointer;       // the pointer moved to a point (before its event)
+    std::function<void(int)> SetUpDown;            // the next debug selector closes at this position
+  };
+
+  ScriptRunner(Application& app, ImageCodec& images, Hooks hooks)
+      : app_(app), images_(images), hooks_(std::move(hooks)) {}
+
+  // Runs the commands, then closes the window unless it already is. Returns the exit status.
+  int Run(const std::vector<ScriptCommand>& commands);
+
+ private:
+  bool Expect(const ScriptCommand& c);
+  void WriteState(const ScriptCommand& c);
+  void Shot(const ScriptCommand& c);
+
+  Application& app_;
+  ImageCodec& images_;
+  Hooks hooks_;
+};
+
+}  // namespace wispen
