@@ -26,7 +26,7 @@ class HeadlessPlatform : public PlatformBase {
   int Run(Application& app, const std::vector<ScriptCommand>& script);
 
  protected:
-  void RunMessageBox(const std::string&, const std::string&) override {}
+  void RunMessageBox(const std::string&, const std::string&, MessageIcon) override {}
   void RunModal(ModalDialog& dialog) override;
 
  private:

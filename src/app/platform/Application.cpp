@@ -4,7 +4,7 @@
 
 namespace wispen {
 
-void Application::ShowError(const std::string& message) { platform_.ShowMessage(kTitle, message); }
+void Application::ShowError(const std::string& message) { platform_.ShowMessage(kTitle, message, MessageIcon::Error); }
 
 void Application::Show() {
   Dispatch([&] {

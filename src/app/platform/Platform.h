@@ -15,6 +15,8 @@
 
 namespace wispen {
 
+enum class MessageIcon { None, Error };
+
 // Everything the game asks of the machine it runs on. Game code sees only this; a backend (a real window,
 // or a headless run on virtual time) provides it.
 class Platform {
@@ -35,7 +37,8 @@ class Platform {
   virtual const std::string& GameDir() const = 0;
 
   // A modal message box with one OK button; returns when it is dismissed. No game timer ticks meanwhile.
-  virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
+  virtual void ShowMessage(const std::string& caption, const std::string& text,
+                           MessageIcon icon = MessageIcon::None) = 0;
   virtual void MessageBeep(unsigned type) = 0;
   // Shows a dialog modally; returns when it has closed. No game timer ticks meanwhile.
   virtual void ShowModal(ModalDialog& dialog) = 0;

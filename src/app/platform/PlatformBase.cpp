@@ -29,10 +29,10 @@ PlatformBase::PlatformBase(std::unique_ptr<Clock> clock, const Settings& setting
   settings_.GameDir = WithTrailingSlash(settings_.GameDir);
 }
 
-void PlatformBase::ShowMessage(const std::string& caption, const std::string& text) {
+void PlatformBase::ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) {
   log_.Write("message " + caption + "|" + text);
   SuspendTimers suspended(timers_);
-  RunMessageBox(caption, text);
+  RunMessageBox(caption, text, icon);
 }
 
 void PlatformBase::ShowModal(ModalDialog& dialog) {

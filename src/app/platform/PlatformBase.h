@@ -27,7 +27,7 @@ class PlatformBase : public Platform {
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
 
-  void ShowMessage(const std::string& caption, const std::string& text) final;
+  void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) final;
   void ShowModal(ModalDialog& dialog) final;
   void SetCursorVisible(bool visible) final;
   bool CursorVisible() const { return cursorVisible_; }
@@ -37,7 +37,7 @@ class PlatformBase : public Platform {
   Application* App() const { return app_; }
 
  protected:
-  virtual void RunMessageBox(const std::string& caption, const std::string& text) = 0;
+  virtual void RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
   virtual void RunModal(ModalDialog& dialog) = 0;
   virtual void ApplyCursorVisible(bool /*visible*/) {}
 
