@@ -1,0 +1,29 @@
+# Two commands: `make play` and `make test`. Both install what is missing first.
+BUILD := build
+ASAN_BUILD := build-asan
+JOBS ?= $(shell nproc)
+
+.PHONY: play test deps build build-asan clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+play: build
+	./$(BUILD)/wispen
+
+# The whole suite once as built, then once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+build-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DWISPEN_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test: build build-asan
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,111 @@
+// Wispen: options, the choice of backend, the six forms, the message loop.
+#include <SDL.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Options.h"
+#include "headless/HeadlessPlatform.h"
+#include "platform/Language.h"
+#include "platform/Script.h"
+#include "platform/ScriptRunner.h"
+#include "play/Forms.h"
+#include "sdl/SdlImageCodec.h"
+#include "sdl/SdlPlatform.h"
+#include "sdl/SdlTextEngine.h"
+
+namespace {
+
+using namespace wispen;
+
+std::string ExecutableDir() {
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return "./";
+  return exe.parent_path().string() + "/";
+}
+
+int Fail(int status, const std::string& message) {
+  std::fprintf(stderr, "wispen: %s\n", message.c_str());
+  return status;
+}
+
+// The script is read and checked in full before the game starts: a bad line stops the run at once.
+std::optional<std::vector<ScriptCommand>> LoadScript(const std::string& file, int& status) {
+  std::ifstream in(file);
+  if (!in) {
+    status = Fail(kExitBadInput, "cannot read the script " + file);
+    return std::nullopt;
+  }
+  try {
+    return ParseScript(in, file);
+  } catch (const ScriptError& e) {
+    status = Fail(kExitBadInput, e.what());
+    return std::nullopt;
+  }
+}
+
+int RunGame(PlatformBase& platform, const Options& options, const std::function<int(Application&)>& run) {
+  if (options.Log && !platform.Log().Open(*options.Log)) return Fail(kExitBadInput, "cannot write the log " + *options.Log);
+  Application app(platform);
+  platform.Attach(app);
+  Forms forms(platform);
+  forms.CreateAll(app);
+  app.SetMainWindow(forms.MainForm.get());
+  return run(app);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  try {
+    options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::invalid_argument& e) {
+    std::fprintf(stderr, "wispen: %s\n%s", e.what(), kUsage);
+    return kExitBadInput;
+  }
+  if (options.Help) {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  if (options.Version) {
+    std::puts("Wispen Version 1");
+    return kExitOk;
+  }
+
+  int status = kExitOk;
+  std::optional<std::vector<ScriptCommand>> script;
+  if (options.Script) {
+    script = LoadScript(*options.Script, status);
+    if (!script) return status;
+  }
+
+  PlatformBase::Settings settings;
+  settings.GameDir = options.GameDir ? WithTrailingSlash(*options.GameDir) : ExecutableDir();
+  settings.LanguageId = DetectLanguage(options.Lang, [](const char* name) { return std::getenv(name); });
+
+  try {
+    SdlTextEngine text;
+    SdlImageCodec images;
+    if (options.Headless) {
+      HeadlessPlatform platform(settings, text, images);
+      return RunGame(platform, options, [&](Application& app) { return platform.Run(app, *script); });
+    }
+    SdlPlatform platform(settings, SdlPlatform::Options{options.Scale}, text, images);
+    return RunGame(platform, options,
+                   [&](Application& app) { return platform.Run(app, script ? &*script : nullptr); });
+  } catch (const NoDisplayError& e) {
+    return Fail(1, e.what());
+  } catch (const std::exception& e) {
+    return Fail(1, e.what());
+  }
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "GameState.h"
+#include "stage/StageContent.h"
+#include "platform/Application.h"
+#include "platform/Bitmap.h"
+#include "platform/ImageList.h"
+#include "platform/MediaPlayer.h"
+#include "platform/Timer.h"
+
+namespace wispen {
+
+struct Forms;
+class Platform;
+
+constexpr int kAnimaSlots = 20;
+constexpr int kStageCount = 10;
+
+// The main window: the screen image and the hidden holders of pictures, players and timers, with the
+// game's shared state.
+class TMainForm : public MainWindowEvents, public GameState {
+ public:
+  explicit TMainForm(Forms& forms);
+  ~TMainForm() override;
+
+  // Window events.
+  void FormCreate();
+  void FormShow() override;
+  void FormClose() override;
+  void ScreenImageMouseMove(TShiftState shift, int X, int Y) override;
+  void ScreenImageMouseDown(TMouseButton button, TShiftState shift, int X, int Y) override;
+  const TBitmap& ScreenPicture() const override { return ScreenImage.Picture; }
+  void AppendState(StateList& state) const override;
+
+  // Copies the shown part of the back buffer onto the play window of the screen.
+  void PresentView();
+  void InitSoulSprite();
+  void InitStageButtons();
+
+  // Frame composition and the soul cursor.
+  void ComposeFrame(int32_t x, int32_t y);
+  bool SoulHitTest(int32_t x, int32_t y);
+
+  // The stage run loop.
+  void StartTimerTimer();
+  void StartStage(int n);
+  void MainTimerTimer();
+  // The part of the path covered, in per cent, as the life counter and the score table see it.
+  int32_t PathPercent() const;
+
+  // Losing a soul and clearing a stage.
+  void StartBurst();
+  void BoomCursorTimerTimer();
+  void ClearStage();
+
+  // Menus and the stage select.
+  void DrawMenu(int32_t mode);
+  void DrawStageSelect();
+  void MenuClick(int X, int Y, TMouseButton button, TShiftState shift);
+  // The number of stages the stage select offers, kept within the ten it has.
+  int32_t OpenStages() const;
+
+  // Music and effects: the only way the game makes sound.
+  void PlayMusic(int n);
+  void StopMusic();
+  void LoadEffect(int n);
+  void PlayEffect();
+  void CloseEffect();
+
+  // The menu mode lives in the screen image's Tag.
+  int32_t& MenuMode() { return ScreenImage.Tag; }
+  int32_t MenuMode() const { return ScreenImage.Tag; }
+
+  // Full names of files beside the executable ("Data/Info.Dat").
+  std::string GamePath(const std::string& relative) const;
+
+  Forms& forms;
+  Platform& platform;
+
+  TImage ScreenImage;
+  TImage CursorOR;
+  TImage CursorAND;
+  TImage MapImage;
+  TImage CurtainANDImage;
+  TImage CurtainORImage;
+  TImage ButtonImage;
+  std::array<TImage, kAnimaSlots> AnimaImage;
+  std::unique_ptr<MediaPlayer> MidiPlayer;
+  std::unique_ptr<MediaPlayer> WavePlayer;
+  TTimer StartTimer;
+  TTimer MainTimer;
+  TTimer BoomCursorTimer;
+  TImageList BoomCursorList;
+  TImageList DevilImageList;
+  TImageList SelectImageList;
+
+  std::unique_ptr<TBitmap> BackBuffer;
+  TRect PlayWindowRect;
+  TRect BackBufferViewRect;
+  TRect ScoreLinkRect;
+  std::array<TRect, kStageCount> StageButtonRects;
+  StageContent Stage;
+
+ private:
+  // Ends the stage start on missing or damaged data: beep, message, and the window closes.
+  void StageDataFailure(int n);
+  bool StageDataInModel() const;
+  void DrawGameOverText();
+
+  // A cursor warp whose mouse move has not arrived yet.
+  bool warpPending_ = false;
+};
+
+}  // namespace wispen

@@ -1,0 +1,87 @@
+#include "Obstacles.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "data/DataFile.h"
+#include "platform/Errors.h"
+#include "platform/ImageCodec.h"
+
+namespace wispen {
+
+namespace {
+
+bool IsFile(const std::string& name) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(name, ec);
+}
+
+// Reads up to 12 bytes over the slot's record; a short file leaves the rest as it was.
+AnimaRecord ReadAnimaRecord(const std::string& fileName, AnimaRecord record) {
+  std::FILE* f = std::fopen(fileName.c_str(), "rb");
+  if (f == nullptr) throw IoError("cannot open " + fileName + ": " + std::strerror(errno));
+  uint8_t bytes[12];
+  const size_t got = std::fread(bytes, 1, sizeof bytes, f);
+  const bool failed = std::ferror(f) != 0;
+  if (std::fclose(f) != 0 || failed) throw IoError("cannot read " + fileName);
+  int32_t* fields[3] = {&record.A, &record.B, &record.C};
+  for (size_t i = 0; i < got; ++i) {
+    auto u = static_cast<uint32_t>(*fields[i / 4]);
+    const unsigned shift = 8 * (i % 4);
+    u = (u & ~(0xFFu << shift)) | (static_cast<uint32_t>(bytes[i]) << shift);
+    *fields[i / 4] = static_cast<int32_t>(u);
+  }
+  return record;
+}
+
+bool Fits(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+
+}  // namespace
+
+bool ObstacleInModel(const ObstacleRecord& r) {
+  return r.StepPeriod >= 1 && r.StepCount >= 1 && r.StepCount <= kObstacleSteps;
+}
+
+void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& codec, const std::string& gameDir) {
+  for (int i = 0; i < kAnimaSlotCount; ++i) {
+    const int32_t id = stage.AnimaIds[i];
+    if (id < 0) continue;
+    const std::string picture = gameDir + "Data/AnimaP" + std::to_string(id) + ".Dat";
+    const std::string record = gameDir + "Data/Anima" + std::to_string(id) + ".Dat";
+    if (IsFile(picture) && IsFile(record)) {
+      LoadDataPicture(codec, gameDir, picture, slots[i]);
+      stage.SetAnimaInfo(i, ReadAnimaRecord(record, stage.AnimaInfo[i]));
+    } else {
+      stage.SetAnimaInfo(i, AnimaRecord{});
+    }
+  }
+}
+
+void DrawObstacles(const StageContent& stage, const AnimaSlots& slots, int32_t pathIndex, int32_t viewX,
+                   int32_t viewY, TCanvas& target) {
+  const int count = std::min(stage.ObstacleCount, kObstacleCapacity);
+  for (int k = 0; k < count; ++k) {
+    const ObstacleRecord& r = stage.Obstacles[k];
+    // A record outside the limits is refused at the stage start; here it is only kept from dividing by zero.
+    if (!ObstacleInModel(r)) continue;
+    const int32_t s = (pathIndex / r.StepPeriod) % r.StepCount;
+    const TBitmap& strip = slots[ObstacleSlot(r.Slot)].Picture;
+    // Stored values are taken as they are; sums that leave the 32-bit range lie far outside the buffer anyway.
+    const int64_t x = int64_t{r.StepX[s]} - viewX + 100, y = int64_t{r.StepY[s]} - viewY + 100;
+    const int64_t left = int64_t{r.FrameWidth} * r.StepFrame[s];
+    if (!Fits(x) || !Fits(y) || !Fits(left) || !Fits(x + r.FrameWidth) || !Fits(y + r.FrameHeight) ||
+        !Fits(left + r.FrameWidth) || !Fits(int64_t{r.FrameHeight} * 2)) {
+      continue;
+    }
+    const TRect dest = Bounds(static_cast<int32_t>(x), static_cast<int32_t>(y), r.FrameWidth, r.FrameHeight);
+    const auto l = static_cast<int32_t>(left);
+    target.StretchBlt(dest, strip, Bounds(l, 0, r.FrameWidth, r.FrameHeight), SRCAND);
+    target.StretchBlt(dest, strip, Bounds(l, r.FrameHeight, r.FrameWidth, r.FrameHeight), SRCPAINT);
+  }
+}
+
+}  // namespace wispen

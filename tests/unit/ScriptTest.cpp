@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/Script.h"
+
+namespace wispen {
+namespace {
+
+std::vector<ScriptCommand> Parse(const std::string& text) {
+  std::istringstream in(text);
+  return ParseScript(in, "t.script");
+}
+
+TEST(ScriptParser, ReadsEveryCommandSkippingCommentsAndBlankLines) {
+  const auto c = Parse(
+      "# a demo\n\nwait 150\nmove 10 -20   # off the window\npress right 5 6 ctrl double\nupdown 7\n"
+      "shot out.png\nstate s.txt\nexpect MenuMode 1\nexpect LastPress\nclose\n");
+  ASSERT_EQ(c.size(), 9u);
+  EXPECT_EQ(c[0].kind, ScriptCommand::Kind::Wait);
+  EXPECT_EQ(c[0].ms, 150);
+  EXPECT_EQ(c[0].line, 3);
+  EXPECT_EQ(c[1].y, -20);
+  EXPECT_EQ(c[2].button, TMouseButton::mbRight);
+  EXPECT_EQ(c[2].shift, ssRight | ssCtrl | ssDouble);
+  EXPECT_EQ(c[3].number, 7);
+  EXPECT_EQ(c[4].file, "out.png");
+  EXPECT_EQ(c[6].name, "MenuMode");
+  EXPECT_EQ(c[6].value, "1");
+  EXPECT_EQ(c[7].value, "");
+  EXPECT_EQ(c[8].kind, ScriptCommand::Kind::Close);
+}
+
+TEST(ScriptParser, ABadLineNamesItsFileAndNumber) {
+  for (const char* bad : {"wait\n", "wait -5\n", "wait 1.5\n", "move 1\n", "press up 1 2\n", "press left 1 2 meta\n",
+                          "shot out.jpg\n", "dance\n", "close now\n", "expect\n", "updown x\n"}) {
+    const std::string text = std::string("wait 1\n# fine\n") + bad;
+    try {
+      Parse(text);
+      ADD_FAILURE() << "accepted: " << bad;
+    } catch (const ScriptError& e) {
+      EXPECT_NE(std::string(e.what()).find("t.script:3:"), std::string::npos) << e.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace wispen
