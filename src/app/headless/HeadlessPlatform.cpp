@@ -52,9 +52,13 @@ void HeadlessPlatform::Wait(int64_t ms) {
   clock_->AdvanceTo(end);
 }
 
-int HeadlessPlatform::Run(Application& app, const std::vector<ScriptCommand>& script) {
+void HeadlessPlatform::Connect(Application& app) {
   Attach(app);
   app.SetAfterHandler([this] { DeliverWarp(); });
+}
+
+int HeadlessPlatform::Run(Application& app, const std::vector<ScriptCommand>& script) {
+  Connect(app);
   app.Show();
   ScriptRunner::Hooks hooks;
   hooks.Wait = [this](int64_t ms) { Wait(ms); };

@@ -22,6 +22,8 @@ class HeadlessPlatform : public PlatformBase {
 
   // Lets `ms` milliseconds of virtual time pass; every timer due up to and including the end fires, in order.
   void Wait(int64_t ms);
+  // Takes charge of the application's events: a warp's mouse move follows each handler.
+  void Connect(Application& app);
   // Shows the main window, plays the script and closes the window. Returns the exit status.
   int Run(Application& app, const std::vector<ScriptCommand>& script);
 

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "platform/Language.h"
+#include "story/EndingUnit.h"
+#include "story/OpningUnit.h"
+#include "support/GameFixture.h"
+
+namespace wispen::testing {
+namespace {
+
+class Story : public GameFixture {};
+
+TEST_F(Story, TheEnglishScriptStartsEveryLineAtTheXOfTheLongest) {
+  CreateGame(kLangEnglish);
+  const OpeningScript& s = forms->OpningForm->Script();
+  ASSERT_EQ(s.size(), 176u);
+  EXPECT_TRUE(forms->OpningForm->JapaneseScript.empty());
+  EXPECT_EQ(s[0].Kind, 0);
+  EXPECT_EQ(s[175].Kind, 3);
+  int lineStarts = 0, x0 = -1;
+  for (size_t i = 1; i < s.size(); ++i) {
+    if (s[i].Kind != 1) continue;
+    if (s[i - 1].Kind != 1 || s[i - 1].Y != s[i].Y) {
+      if (x0 < 0) x0 = s[i].X;
+      EXPECT_EQ(s[i].X, x0);
+      ++lineStarts;
+    }
+  }
+  EXPECT_EQ(lineStarts, 4);
+  // "in the heavens.  It": the second space is a step of its own.
+  int spaces = 0;
+  for (size_t i = 1; i < s.size(); ++i) spaces += s[i].Y == 200 && s[i].Text == " " && s[i - 1].Text == " ";
+  EXPECT_EQ(spaces, 1);
+  EXPECT_EQ(s[160].Kind, 2);
+  EXPECT_EQ(s[174].Picture, 7);
+}
+
+TEST_F(Story, TheJapaneseScriptHoldsOneCharacterAStep) {
+  CreateGame(kLangJapanese);
+  const OpeningScript& s = forms->OpningForm->Script();
+  ASSERT_EQ(s.size(), 54u);
+  EXPECT_EQ(s[1].Text, "\xE9\xAD\x94");  // 魔
+  EXPECT_EQ(s[16].X, s[1].X);
+  EXPECT_EQ(s[31].X, s[1].X);
+  EXPECT_EQ(s[31].Y, 200);
+}
+
+TEST_F(Story, TheOpeningEndsInTheTitleMenuOnItsTimeLine) {
+  CreateGame(kLangEnglish);
+  Main().SpeedFactor = 1;
+  app->Show();
+  EXPECT_TRUE(forms->OpningForm->OpningTimer.Enabled());
+  Wait(149);
+  EXPECT_EQ(forms->OpningForm->OpningTimer.Tag, 0);
+  Wait(1);
+  EXPECT_EQ(forms->OpningForm->OpningTimer.Tag, 1);
+  // 1,500 ms to the first letter, 300 ms a letter, 300 ms to the devil, 100 ms a devil step and to the end.
+  const int64_t end = 150 + 1500 + 158 * 300 + 300 + 14 * 100 + 100;
+  Wait(end - 150 - 1);
+  EXPECT_EQ(Main().MenuMode(), 0);
+  Wait(1);
+  EXPECT_EQ(Main().MenuMode(), 1);
+  EXPECT_FALSE(forms->OpningForm->OpningTimer.Enabled());
+  const std::string log = EventLog();
+  EXPECT_NE(log.find("150 effect load 0"), std::string::npos);
+  EXPECT_NE(log.find(std::to_string(end) + " effect play"), std::string::npos) << log;
+}
+
+TEST_F(Story, TheEndingRunsItsPhasesAndEndsInTheGameOverMenu) {
+  CreateGame(kLangEnglish);
+  ShowWithoutOpening();
+  TMainForm& m = Main();
+  m.MapImage.Picture = TBitmap(2000, 600, clBlack);
+  m.ViewX = 100;
+  m.ViewY = 0;
+  m.SoulX = 420;
+  m.SoulY = 260;
+  TEndingForm& e = *forms->EndingForm;
+  e.EndingTimer.Tag = 0;
+  e.EndingTimer.SetEnabled(true);
+  auto ticksOfPhase = [&](int phase) {
+    int n = 0;
+    while (e.EndingPhase() == phase && e.EndingTimer.Enabled()) {
+      Wait(50);
+      ++n;
+    }
+    return n;
+  };
+  EXPECT_EQ(ticksOfPhase(0), 1);
+  EXPECT_EQ(ticksOfPhase(1), 120);
+  EXPECT_EQ(m.SoulY, 300 - 40);  // drifting toward 300 a pixel a tick, not there yet
+  EXPECT_EQ(ticksOfPhase(2), 131);
+  EXPECT_EQ(e.BeamX, 338);
+  EXPECT_EQ(e.BeamY, 262);
+  EXPECT_EQ(ticksOfPhase(3), 41);
+  EXPECT_EQ(ticksOfPhase(4), 21);
+  EXPECT_EQ(ticksOfPhase(5), 41);
+  EXPECT_EQ(ticksOfPhase(6), m.SoulY - 19);
+  EXPECT_EQ(ticksOfPhase(7), 33);
+  EXPECT_EQ(ticksOfPhase(8), 1);
+  EXPECT_EQ(m.MenuMode(), 3);
+  EXPECT_FALSE(e.EndingTimer.Enabled());
+}
+
+}  // namespace
+}  // namespace wispen::testing

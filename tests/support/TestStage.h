@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Geometry.h"
+
+namespace wispen::testing {
+
+// A small stage made inside a test: a black corridor on a coloured map, a straight path to the right, and
+// optionally one obstacle. Written in the game's stored form (the bitmap's signature overwritten).
+struct TestStage {
+  int Number = 1;
+  int MapWidth = 900;
+  int MapHeight = 400;
+  int PathLength = 100;
+  int StepX = 1;               // view movement per path step
+  TPoint ViewStart{0, 50};
+  TPoint SoulStart{200, 180};  // map point of the soul's top-left
+  TRect GoalRect{600, 100, 700, 300};
+  // Coloured walls: everything outside this map rectangle is the demon world.
+  TRect Corridor{1, 100, 899, 300};
+  int ObstacleCount = 0;       // each a 20x20 red block, slot 0 from anima 1, crossing the corridor
+  int StepPeriod = 1;
+  int StepCount = 1;
+};
+
+// Writes Data/StageP<n>.Dat, Data/Stage<n>.Dat (and the anima files when obstacles are asked for) under
+// gameDir. Returns the files written.
+std::vector<std::string> WriteTestStage(const std::string& gameDir, const TestStage& stage);
+
+// The stage's map with its check colour at (0, 0), as the game should load it.
+std::vector<uint32_t> TestStageMap(const TestStage& stage);
+
+}  // namespace wispen::testing
