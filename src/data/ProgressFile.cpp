@@ -28,22 +28,11 @@ unsigned char* PutField(unsigned char* out, T field) {
   return out;
 }
 
-void SetDefaults(GameState& s) {
+// Every stored field to 0, and the two that a missing file sets to 1.
+void ResetProgress(GameState& s, int32_t currentStage, int32_t stagesOpen) {
   s.Reserved = 0;
-  s.CurrentStage = 1;
-  s.StagesOpen = 1;
-  s.SoulsUsed = 0;
-  s.HighScores = {};
-  s.SpeedFactor = 0;
-}
-
-// A field that the file does not reach keeps the value it had when the program started, and that is 0 for
-// every stored field, StagesOpen too: an empty file leaves no stage open until "New Game" opens the first.
-// The current stage is not in the file and stays 0 until a menu choice sets it.
-void ClearStoredFields(GameState& s) {
-  s.Reserved = 0;
-  s.CurrentStage = 0;
-  s.StagesOpen = 0;
+  s.CurrentStage = currentStage;
+  s.StagesOpen = stagesOpen;
   s.SoulsUsed = 0;
   s.HighScores = {};
   s.SpeedFactor = 0;
@@ -57,9 +46,12 @@ std::string ProgressFilePath(const std::string& gameDir) {
 
 void LoadProgress(const std::string& path, GameState& s) {
   if (!FileExists(path)) {
-    SetDefaults(s);
+    ResetProgress(s, 1, 1);
   } else {
-    ClearStoredFields(s);
+    // A field that the file does not reach keeps the value it had when the program started, and that is 0 for
+    // every stored field, StagesOpen too: an empty file leaves no stage open until "New Game" opens the
+    // first. The current stage is not in the file and stays 0 until a menu choice sets it.
+    ResetProgress(s, 0, 0);
     ByteFile file(path, ByteFile::Mode::Read);
     ReadField(file, s.Reserved);
     ReadField(file, s.StagesOpen);
