@@ -3,8 +3,13 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <fstream>
 #include <memory>
+#include <span>
+#include <vector>
 
+#include "BmpReader.h"
 #include "platform/Errors.h"
 
 namespace wispen {
@@ -25,22 +30,69 @@ Surface Wrap(const TBitmap& picture) {
   return Surface(s);
 }
 
-}  // namespace
-
-TBitmap SdlImageCodec::Load(const std::string& path) {
-  Surface loaded(IMG_Load(path.c_str()));
+// Pictures go to SDL by their content, never by their name, and only after their size has been checked.
+TBitmap LoadThroughSdl(const std::string& path, const char* type) {
+  SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+  if (file == nullptr) throw IoError("cannot open the picture " + path + ": " + SDL_GetError());
+  Surface loaded(IMG_LoadTyped_RW(file, 1, type));
   if (!loaded) throw IoError("cannot read the picture " + path + ": " + IMG_GetError());
   Surface converted(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XBGR8888, 0));
   if (!converted) throw IoError("cannot convert the picture " + path + ": " + SDL_GetError());
   TBitmap out(converted->w, converted->h);
   SDL_LockSurface(converted.get());
   for (int y = 0; y < converted->h; ++y) {
-    const auto* row =
-        reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(converted->pixels) + y * converted->pitch);
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(converted->pixels) +
+                                                        y * converted->pitch);
     for (int x = 0; x < converted->w; ++x) out.At(x, y) = row[x] & 0x00FFFFFF;
   }
   SDL_UnlockSurface(converted.get());
   return out;
+}
+
+std::vector<uint8_t> ReadUpTo(std::ifstream& file, uint64_t count, const std::string& path) {
+  std::vector<uint8_t> bytes(count);
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+  if (file.bad()) throw IoError("cannot read the picture " + path);
+  bytes.resize(static_cast<size_t>(file.gcount()));
+  return bytes;
+}
+
+bool IsPng(std::span<const uint8_t> head) {
+  static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  return head.size() >= 8 && std::equal(kSignature, kSignature + 8, head.begin());
+}
+
+// The width and height of a PNG stand big-endian in its first chunk, IHDR, at bytes 16 and 20.
+void CheckPngSize(std::span<const uint8_t> head, const std::string& path) {
+  if (head.size() < 24) throw IoError("the picture " + path + " has a damaged header");
+  auto be32 = [&](size_t at) {
+    return static_cast<uint32_t>(head[at]) << 24 | static_cast<uint32_t>(head[at + 1]) << 16 |
+           static_cast<uint32_t>(head[at + 2]) << 8 | static_cast<uint32_t>(head[at + 3]);
+  };
+  CheckPictureSize(be32(16), be32(20), path);
+}
+
+}  // namespace
+
+TBitmap SdlImageCodec::Load(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw IoError("cannot open the picture " + path);
+  const std::vector<uint8_t> head = ReadUpTo(file, kBmpHeadBytes, path);
+  if (IsPng(head)) {
+    CheckPngSize(head, path);
+    return LoadThroughSdl(path, "PNG");
+  }
+  if (!IsBmp(head)) throw IoError("the file " + path + " is neither a BMP nor a PNG picture");
+  const BmpHeader header = ParseBmpHeader(head, path);
+  if (!DecodesItself(header)) return LoadThroughSdl(path, "BMP");
+  file.clear();
+  file.seekg(0, std::ios::end);
+  const auto size = static_cast<uint64_t>(std::max<std::streamoff>(file.tellg(), 0));
+  if (header.pixelOffset >= size) throw IoError("the picture " + path + " is cut short");
+  file.seekg(header.pixelOffset);
+  const std::vector<uint8_t> data =
+      ReadUpTo(file, std::min(BmpPixelBytes(header), size - header.pixelOffset), path);
+  return DecodeBmpPixels(header, data, path);
 }
 
 void SdlImageCodec::SavePng(const TBitmap& picture, const std::string& path) {
@@ -53,7 +105,8 @@ void SdlImageCodec::SaveBmp(const TBitmap& picture, const std::string& path) {
   if (picture.Empty()) throw IoError("cannot write an empty picture to " + path);
   Surface s = Wrap(picture);
   Surface rgb(SDL_ConvertSurfaceFormat(s.get(), SDL_PIXELFORMAT_BGR24, 0));
-  if (!rgb || SDL_SaveBMP(rgb.get(), path.c_str()) != 0) throw IoError("cannot write " + path + ": " + SDL_GetError());
+  if (!rgb || SDL_SaveBMP(rgb.get(), path.c_str()) != 0)
+    throw IoError("cannot write " + path + ": " + SDL_GetError());
 }
 
 }  // namespace wispen

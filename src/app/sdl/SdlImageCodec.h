@@ -4,7 +4,8 @@
 
 namespace wispen {
 
-// Pictures through SDL2_image: every BMP variant and PNG in, PNG and BMP out.
+// Pictures in: every BMP variant and PNG, through SDL2_image, except 16- and 32-bit BMPs, which are decoded
+// here so that their colours come through exact. Pictures out: PNG and BMP.
 class SdlImageCodec : public ImageCodec {
  public:
   TBitmap Load(const std::string& path) override;
