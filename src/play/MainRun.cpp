@@ -1,8 +1,8 @@
-#include <filesystem>
 
 #include "Forms.h"
 #include "MainUnit.h"
 #include "data/DataFile.h"
+#include "data/FileIo.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "screens/NumberUnit.h"
@@ -15,11 +15,6 @@ namespace {
 constexpr int kCurtainStep = 8;
 constexpr const char* kErrorCaption = "\xEF\xBD\xB4\xEF\xBE\x97\xEF\xBD\xB0";  // ｴﾗｰ
 constexpr unsigned kAsteriskBeep = 0x40;
-
-bool IsFile(const std::string& name) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(name, ec);
-}
 
 bool ViewInside(const TPoint& view, const TBitmap& map) {
   return view.X >= 0 && view.Y >= 0 && int64_t{view.X} + 500 <= map.Width() && int64_t{view.Y} + 300 <= map.Height();
@@ -72,7 +67,7 @@ bool TMainForm::StageDataInModel() const {
 void TMainForm::StartStage(int n) {
   const std::string mapFile = GamePath("Data/StageP" + std::to_string(n) + ".Dat");
   const std::string pathFile = GamePath("Data/Stage" + std::to_string(n) + ".Dat");
-  if (!IsFile(mapFile) || !IsFile(pathFile)) return StageDataFailure(n);
+  if (!FileExists(mapFile) || !FileExists(pathFile)) return StageDataFailure(n);
   const bool knownStage = n >= 1 && n <= kStageCount;
   try {
     LoadDataPicture(platform.Images(), platform.GameDir(), mapFile, MapImage);

@@ -1,8 +1,8 @@
-#include <cstdio>
 #include <string>
 
 #include "MainUnit.h"
 #include "data/DataFile.h"
+#include "data/FileIo.h"
 #include "platform/Platform.h"
 
 namespace wispen {
@@ -26,11 +26,11 @@ void TMainForm::PlayMusic(int n) {
   const std::string relative = SoundFile("Effect1", n);
   const std::string dataFile = relative.empty() ? "" : GamePath(relative);
   const std::string temp = GamePath(kTempMidiName);
-  if (!ExtractDataFile(dataFile, temp, 2)) return;
+  if (!ExtractDataFile(dataFile, temp, kMidiData)) return;
   MidiPlayer->Open(temp);
   MidiPlayer->Play();
   platform.Log().Write("music play " + std::to_string(n & 0xFF));
-  std::remove(temp.c_str());
+  DeleteFileQuietly(temp);
 }
 
 void TMainForm::StopMusic() {
@@ -44,10 +44,10 @@ void TMainForm::LoadEffect(int n) {
   const std::string relative = SoundFile("Effect0", n);
   const std::string dataFile = relative.empty() ? "" : GamePath(relative);
   const std::string temp = GamePath(kTempWaveName);
-  if (ExtractDataFile(dataFile, temp, 1)) {
+  if (ExtractDataFile(dataFile, temp, kWaveData)) {
     WavePlayer->Open(temp);
     platform.Log().Write("effect load " + std::to_string(n & 0xFF));
-    std::remove(temp.c_str());
+    DeleteFileQuietly(temp);
   } else {
     platform.ShowMessage(Application::kTitle, dataFile + kNoFile);
   }

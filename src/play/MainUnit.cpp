@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
-constexpr const char* kProgressFile = "Data/Info.Dat";
 
 std::string Bool(bool b) { return b ? "1" : "0"; }
 
@@ -61,7 +60,7 @@ void TMainForm::FormCreate() {
   BackBuffer->Canvas().FillRect(BackBufferViewRect);
   InitSoulSprite();
   InitStageButtons();
-  LoadProgress(GamePath(kProgressFile), *this);
+  LoadProgress(ProgressFilePath(platform.GameDir()), *this);
   GameMode = 0;
 }
 
@@ -76,7 +75,7 @@ void TMainForm::FormShow() {
 
 void TMainForm::FormClose() {
   // A failed save throws here: nothing is released and the window stays open, so the game goes on.
-  SaveProgress(GamePath(kProgressFile), *this);
+  SaveProgress(ProgressFilePath(platform.GameDir()), *this);
   BackBuffer.reset();
   StopMusic();
   CloseEffect();

@@ -5,20 +5,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "data/DataFile.h"
+#include "data/FileIo.h"
 #include "platform/Errors.h"
 #include "platform/ImageCodec.h"
 
 namespace wispen {
 
 namespace {
-
-bool IsFile(const std::string& name) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(name, ec);
-}
 
 // Reads up to 12 bytes over the slot's record; a short file leaves the rest as it was.
 AnimaRecord ReadAnimaRecord(const std::string& fileName, AnimaRecord record) {
@@ -52,7 +47,7 @@ void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& co
     if (id < 0) continue;
     const std::string picture = gameDir + "Data/AnimaP" + std::to_string(id) + ".Dat";
     const std::string record = gameDir + "Data/Anima" + std::to_string(id) + ".Dat";
-    if (IsFile(picture) && IsFile(record)) {
+    if (FileExists(picture) && FileExists(record)) {
       LoadDataPicture(codec, gameDir, picture, slots[i]);
       stage.SetAnimaInfo(i, ReadAnimaRecord(record, stage.AnimaInfo[i]));
     } else {

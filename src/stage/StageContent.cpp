@@ -2,9 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "play/GameState.h"
+#include "data/FileIo.h"
 #include "platform/Errors.h"
 
 namespace wispen {
@@ -38,11 +38,6 @@ void Put(std::array<uint8_t, kStagePathFileSize>& b, size_t at, int32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(u >> (8 * i));
 }
 
-bool IsFile(const std::string& name) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(name, ec);
-}
-
 }  // namespace
 
 StageContent::StageContent() = default;
@@ -54,7 +49,7 @@ void StageContent::SetDefaults() {
 }
 
 bool StageContent::LoadStagePath(const std::string& fileName, GameState& state) {
-  if (!IsFile(fileName)) {
+  if (!FileExists(fileName)) {
     SetDefaults();
     Decode(state);
     return false;
