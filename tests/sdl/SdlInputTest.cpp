@@ -36,14 +36,5 @@ TEST(SdlInput, APressCarriesTheHeldKeysAndButtonsAndEveryOtherClickOfARunIsADoub
   EXPECT_EQ(GameButton(SDL_BUTTON_MIDDLE), TMouseButton::mbMiddle);
 }
 
-TEST(SdlInput, DialogKeys) {
-  EXPECT_EQ(DialogKeyFor(SDLK_RETURN), DialogKey::Enter);
-  EXPECT_EQ(DialogKeyFor(SDLK_KP_ENTER), DialogKey::Enter);
-  EXPECT_EQ(DialogKeyFor(SDLK_ESCAPE), DialogKey::Escape);
-  EXPECT_EQ(DialogKeyFor(SDLK_UP), DialogKey::Up);
-  EXPECT_EQ(DialogKeyFor(SDLK_DOWN), DialogKey::Down);
-  EXPECT_EQ(DialogKeyFor(SDLK_a), DialogKey::Other);
-}
-
 }  // namespace
 }  // namespace wispen

@@ -46,7 +46,8 @@ class SdlPlatform : public PlatformBase {
   void SetWindowIcon(const TBitmap& icon);
 
   // Shows the window and runs the message loop until the window has closed; with a script, plays it in real
-  // time and then closes the window. Returns the exit status.
+  // time and then closes the window. Returns the exit status. Throws std::runtime_error when the window
+  // system fails under it.
   int Run(Application& app, const std::vector<ScriptCommand>* script);
 
   SDL_Window* Window() const;
