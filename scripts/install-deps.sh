@@ -11,7 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-liberation2
   fluid-soundfont-gm
   librsvg2-bin
-  xvfb xauth
+  xvfb xauth libxtst6
 )
 
 missing=()

@@ -1,0 +1,289 @@
+#include "SdlPlatform.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "SdlDialogWindow.h"
+#include "SdlInput.h"
+#include "SdlWindow.h"
+#include "platform/NullMediaPlayer.h"
+#include "platform/ScriptRunner.h"
+
+namespace wispen {
+
+namespace {
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+// A window larger than any display is of no use; the bound also keeps the window size in range.
+constexpr int kMaxScale = 16;
+
+NoDisplayError NoDisplay(std::string why) {
+  std::replace(why.begin(), why.end(), '\n', ' ');
+  std::replace(why.begin(), why.end(), '\r', ' ');
+  return NoDisplayError(
+      "no window can be opened (" + why +
+      "): run it in a desktop session or under xvfb-run, or without a window with --headless "
+      "--script FILE");
+}
+
+int ToWindowPixel(int screenPixel, int scale) {
+  const int64_t p = static_cast<int64_t>(screenPixel) * scale;
+  return static_cast<int>(std::clamp<int64_t>(p, INT_MIN, INT_MAX));
+}
+
+// Keeps the window's after-handler hook for the life of a run, also when the loop throws.
+class AfterHandlerHook {
+ public:
+  AfterHandlerHook(Application& app, std::function<void()> hook) : app_(app) {
+    app_.SetAfterHandler(std::move(hook));
+  }
+  ~AfterHandlerHook() { app_.SetAfterHandler(nullptr); }
+  AfterHandlerHook(const AfterHandlerHook&) = delete;
+  AfterHandlerHook& operator=(const AfterHandlerHook&) = delete;
+
+ private:
+  Application& app_;
+};
+
+}  // namespace
+
+SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextEngine& text,
+                         ImageCodec& images)
+    : PlatformBase(std::make_unique<SystemClock>(), settings, text, images),
+      scale_(std::clamp(options.Scale, 1, kMaxScale)) {
+  // Closing the window is the game's own business (its close handler may keep it open); SDL must not turn it
+  // into a quit request as well.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // A drag off the window keeps reporting the pointer, out of range, until the button is let go.
+  SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
+  // A plain window: the screen saver and the desktop's compositor go on as with any other window.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw NoDisplay(SDL_GetError());
+  // Fixed size, no high-DPI scaling: the window keeps its pixel sizes on any display.
+  SDL_Window* raw = SDL_CreateWindow(Application::kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                     kScreenWidth * scale_, kScreenHeight * scale_, SDL_WINDOW_HIDDEN);
+  if (raw == nullptr) {
+    const std::string error = SDL_GetError();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw NoDisplay(error);
+  }
+  try {
+    window_ = std::make_unique<SdlWindow>(raw);
+  } catch (...) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw;
+  }
+}
+
+SdlPlatform::~SdlPlatform() {
+  window_.reset();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+SDL_Window* SdlPlatform::Window() const {
+  return window_->Get();
+}
+
+// The window shows no sound yet: the audio players (SDL2_mixer, FluidSynth) are built on their own and get
+// wired in here when they join; until then every player keeps its open/closed state and stays silent.
+std::unique_ptr<MediaPlayer> SdlPlatform::CreateMediaPlayer() {
+  return std::make_unique<NullMediaPlayer>();
+}
+
+// SDL has no system sounds. The one beep of the game comes with an error box that says the same, so there is
+// nothing lost by leaving it out.
+void SdlPlatform::MessageBeep(unsigned /*type*/) {}
+
+void SdlPlatform::SetCursorPos(int x, int y) {
+  Log().Write("warp " + std::to_string(x) + " " + std::to_string(y));
+  warp_ = TPoint{x, y};
+  if (scripted_) pointer_ = {x, y};
+  SDL_WarpMouseInWindow(window_->Get(), ToWindowPixel(x, scale_), ToWindowPixel(y, scale_));
+}
+
+// Where the pointer is, asked of the window system: it is right after a warp and outside the window too.
+TPoint SdlPlatform::CursorPos() const {
+  if (scripted_) return pointer_;
+  int gx = 0, gy = 0, wx = 0, wy = 0;
+  SDL_GetGlobalMouseState(&gx, &gy);
+  SDL_GetWindowPosition(window_->Get(), &wx, &wy);
+  return {ToScreenPixel(gx - wx, scale_), ToScreenPixel(gy - wy, scale_)};
+}
+
+void SdlPlatform::Repaint() {
+  if (App() != nullptr && !App()->Closed()) Present();
+}
+
+void SdlPlatform::SetWindowIcon(const TBitmap& icon) {
+  if (icon.Empty()) return;
+  auto* pixels = const_cast<TColor*>(icon.Pixels().data());
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels, icon.Width(), icon.Height(), 32,
+                                                            icon.Width() * 4, SDL_PIXELFORMAT_XBGR8888);
+  if (surface == nullptr) return;  // the window keeps the desktop's default icon
+  SDL_SetWindowIcon(window_->Get(), surface);
+  SDL_FreeSurface(surface);
+}
+
+int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script) {
+  Attach(app);
+  AfterHandlerHook hook(app, [this] { AfterHandler(); });
+  scripted_ = script != nullptr;
+  SDL_ShowWindow(window_->Get());
+  app.Show();
+  if (dirty_ && !app.Closed()) Present();
+  int status = kExitOk;
+  if (script != nullptr) {
+    ScriptRunner::Hooks hooks;
+    hooks.Wait = [this](int64_t ms) { Pump(GetClock().NowMs() + ms); };
+    hooks.Pointer = [this] { return pointer_; };
+    hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
+    hooks.SetUpDown = [this](int n) { upDown_ = n; };
+    status = ScriptRunner(app, Images(), hooks).Run(*script);
+  } else {
+    Pump(std::nullopt);
+  }
+  scripted_ = false;
+  SDL_HideWindow(window_->Get());
+  return status;
+}
+
+void SdlPlatform::Pump(std::optional<int64_t> until) {
+  Application& app = *App();
+  while (!app.Closed()) {
+    if (until && GetClock().NowMs() >= *until) return;
+    std::optional<int64_t> deadline = Timers().NextDue();
+    if (until && (!deadline || *until < *deadline)) deadline = until;
+    SDL_Event e;
+    if (WaitForEvent(e, deadline)) {
+      Handle(e);
+      // Then what else has come by now, but not what comes while these run: the timers get their turn.
+      SDL_PumpEvents();
+      while (!app.Closed() && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)
+        Handle(e);
+    }
+    app.RunDueTimers(GetClock().NowMs());
+    if (dirty_ && !app.Closed()) Present();
+  }
+}
+
+bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {
+  if (!deadline) {
+    // Nothing is due: sleep until input comes.
+    if (SDL_WaitEvent(&e) != 0) return true;
+    throw std::runtime_error(std::string("the window's events cannot be read: ") + SDL_GetError());
+  }
+  const int64_t left = *deadline - GetClock().NowMs();
+  // Something is due now: take what input is there and go on to it without sleeping.
+  if (left <= 0) return SDL_PollEvent(&e) != 0;
+  return SDL_WaitEventTimeout(&e, static_cast<int>(std::min<int64_t>(left, INT_MAX))) != 0;
+}
+
+void SdlPlatform::Handle(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:
+      // Ctrl+C in the terminal or the session ending: close as by the close box, so the progress is kept.
+      App()->CloseBox();
+      break;
+    case SDL_WINDOWEVENT:
+      if (e.window.windowID != window_->Id()) break;
+      if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+        App()->CloseBox();
+      } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+        dirty_ = true;
+      }
+      break;
+    case SDL_MOUSEMOTION:
+      HandleMouseMotion(e);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      HandleMouseDown(e);
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
+  if (scripted_ || e.motion.windowID != window_->Id()) return;
+  // A mouse move reports where the pointer is now, as on Windows: of a run of moves waiting together only the
+  // last is passed on.
+  SDL_Event next;
+  if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+      next.type == SDL_MOUSEMOTION && next.motion.windowID == e.motion.windowID) {
+    return;
+  }
+  const TShiftState shift = ModifierFlags(SDL_GetModState()) | ButtonFlags(e.motion.state);
+  App()->MouseMove(shift, ToScreenPixel(e.motion.x, scale_), ToScreenPixel(e.motion.y, scale_));
+}
+
+void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
+  if (scripted_ || e.button.windowID != window_->Id()) return;
+  const std::optional<TMouseButton> button = GameButton(e.button.button);
+  if (!button) return;
+  const TShiftState shift =
+      PressFlags(*button, e.button.clicks, SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr));
+  App()->MouseDown(*button, shift, ToScreenPixel(e.button.x, scale_), ToScreenPixel(e.button.y, scale_));
+}
+
+// After every handler: the picture may have changed, and a warp's mouse move is due. That move comes right
+// after the handler that warped, before any timer ticks, so the soul starts where the pointer was put; the
+// window system's own report of the jump comes later and repeats the same place.
+void SdlPlatform::AfterHandler() {
+  dirty_ = true;
+  while (warp_ && App() != nullptr && !App()->Closed()) {
+    const TPoint at = *warp_;
+    warp_.reset();
+    App()->MouseMove(scripted_ ? 0 : HeldNow(), at.X, at.Y);
+  }
+}
+
+TShiftState SdlPlatform::HeldNow() const {
+  return ModifierFlags(SDL_GetModState()) | ButtonFlags(SDL_GetMouseState(nullptr, nullptr));
+}
+
+void SdlPlatform::Present() {
+  dirty_ = false;
+  const MainWindowEvents* main = App() != nullptr ? App()->MainWindow() : nullptr;
+  if (main != nullptr) {
+    window_->Present(main->ScreenPicture(), scale_);
+  } else {
+    window_->Present(TBitmap(), scale_);
+  }
+}
+
+void SdlPlatform::RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
+  // A script cannot answer a box: as in a headless run, the box (already in the log) is dismissed at once.
+  if (scripted_) return;
+  const Uint32 flags = icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+  if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window_->Get()) != 0) {
+    std::fprintf(stderr, "wispen: %s: %s\n", caption.c_str(), text.c_str());
+  }
+  DropWindowInput(window_->Id());
+  dirty_ = true;
+}
+
+void SdlPlatform::RunModal(ModalDialog& dialog) {
+  if (scripted_) {
+    // A script cannot work a dialog: as in a headless run, it closes at once with the position `updown` set.
+    HeadlessDialogInput input;
+    input.UpDownPosition = upDown_;
+    upDown_.reset();
+    for (const std::string& line : dialog.CloseHeadless(input)) Log().Write(line);
+    return;
+  }
+  RunDialogWindow(dialog, Text(), *window_, [this] { Present(); });
+  dirty_ = true;
+}
+
+void SdlPlatform::ApplyCursorVisible(bool visible) {
+  SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+}  // namespace wispen

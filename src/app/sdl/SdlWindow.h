@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Bitmap.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace wispen {
+
+// A window that shows one picture, scaled by whole pixels: owns the window, its renderer and the streaming
+// texture the picture is uploaded to.
+class SdlWindow {
+ public:
+  // Takes ownership of `window` (not null) and gives it a renderer. Throws std::runtime_error when there is
+  // none; the window is destroyed then.
+  explicit SdlWindow(SDL_Window* window);
+  ~SdlWindow();
+  SdlWindow(const SdlWindow&) = delete;
+  SdlWindow& operator=(const SdlWindow&) = delete;
+
+  SDL_Window* Get() const { return window_; }
+  uint32_t Id() const { return id_; }
+
+  // Shows `picture` with its top-left at the window's, each pixel a scale x scale square; the rest is black.
+  // Throws std::runtime_error when the picture cannot be uploaded.
+  void Present(const TBitmap& picture, int scale);
+
+ private:
+  void EnsureTexture(int width, int height);
+
+  SDL_Window* window_;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int textureWidth_ = 0;
+  int textureHeight_ = 0;
+  uint32_t id_ = 0;
+};
+
+}  // namespace wispen
