@@ -26,6 +26,20 @@ Sprite Blob(int w, int h, TColor colour) {
   return s;
 }
 
+// A small disc well inside the ring of probes.
+Sprite Soul() {
+  Sprite s{TBitmap(38, 38, clBlack), TBitmap(38, 38, clWhite)};
+  for (int y = 0; y < 38; ++y) {
+    for (int x = 0; x < 38; ++x) {
+      if ((x - 19) * (x - 19) + (y - 12) * (y - 12) <= 36) {
+        s.colour.At(x, y) = RGB(200, 240, 255);
+        s.mask.At(x, y) = clBlack;
+      }
+    }
+  }
+  return s;
+}
+
 TImageList BlobList(int w, int h, int count, TColor colour) {
   TImageList list(w, h);
   for (int i = 0; i < count; ++i) {
@@ -46,9 +60,9 @@ TBitmap BuiltinPicture(Builtin which) {
       return frame;
     }
     case Builtin::SoulColour:
-      return Blob(38, 38, RGB(200, 240, 255)).colour;
+      return Soul().colour;
     case Builtin::SoulMask:
-      return Blob(38, 38, 0).mask;
+      return Soul().mask;
     case Builtin::CurtainColour: {
       TBitmap c(500, 100, clBlack);
       c.Canvas().BrushColor = RGB(120, 0, 0);

@@ -18,6 +18,7 @@
 #include "platform/Script.h"
 #include "platform/ScriptRunner.h"
 #include "play/Forms.h"
+#include "play/MainUnit.h"
 #include "sdl/SdlImageCodec.h"
 #include "sdl/SdlPlatform.h"
 #include "sdl/SdlTextEngine.h"

@@ -39,6 +39,9 @@ TMainForm::TMainForm(Forms& f)
   BoomCursorList = BuiltinBurstList();
   DevilImageList = BuiltinDevilList();
   SelectImageList = BuiltinStageList();
+  StartTimer.OnTimer = [this] { StartTimerTimer(); };
+  MainTimer.OnTimer = [this] { MainTimerTimer(); };
+  BoomCursorTimer.OnTimer = [this] { BoomCursorTimerTimer(); };
   MidiPlayer = platform.CreateMediaPlayer();
   WavePlayer = platform.CreateMediaPlayer();
 }

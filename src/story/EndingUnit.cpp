@@ -19,6 +19,7 @@ void Stamp(TCanvas& canvas, int x, int y, const TBitmap& mask, const TBitmap& co
 }  // namespace
 
 TEndingForm::TEndingForm(Forms& forms) : EndingTimer(forms.platform.Timers(), 50), forms_(forms) {
+  EndingTimer.OnTimer = [this] { EndingTimerTimer(); };
   BeamANDImage.Picture = BuiltinPicture(Builtin::BeamMask);
   BeamORImage.Picture = BuiltinPicture(Builtin::BeamColour);
   AngalANDImage.Picture = BuiltinPicture(Builtin::AngelMask);

@@ -70,7 +70,9 @@ std::vector<std::string> Utf8Characters(const std::string& text) {
   return out;
 }
 
-TOpningForm::TOpningForm(Forms& forms) : OpningTimer(forms.platform.Timers(), 1000), forms_(forms) {}
+TOpningForm::TOpningForm(Forms& forms) : OpningTimer(forms.platform.Timers(), 1000), forms_(forms) {
+  OpningTimer.OnTimer = [this] { OpningTimerTimer(); };
+}
 
 bool TOpningForm::Japanese() const { return IsJapanese(forms_.platform.LanguageId()); }
 

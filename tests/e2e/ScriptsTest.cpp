@@ -1,6 +1,7 @@
 // Runs every script in the scripts folder through the real game binary, headless, each in a game directory
 // of its own. A script's header lines "#! KEY VALUE" say how to set the run up and what must hold after it:
-//   #! data none | built | stage N [key=value ...]   what Data/ holds (built: the game's own data)
+//   #! data built | sounds | stage N [key=value ...]  what Data/ holds (built: the game's own data;
+//                                                     sounds: small effects and music); may repeat
 //   #! lang en | ja                   the language (default en)
 //   #! info HEX                       Info.Dat before the run, as hex bytes
 //   #! remove FILE                    a file of the game directory removed before the run
@@ -113,6 +114,8 @@ TEST_P(Scripts, Run) {
         fs::copy(WISPEN_BUILT_DATA, dir / "Data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
       } else if (kind == "stage") {
         testing::WriteTestStage(dir.string(), ParseStage(what));
+      } else if (kind == "sounds") {
+        testing::WriteTestSounds(dir.string());
       }
     } else if (key == "lang") {
       lang = rest;
@@ -127,8 +130,11 @@ TEST_P(Scripts, Run) {
     } else if (key == "nolog") {
       noLog.push_back(rest);
     } else if (key == "info-after") {
-      if (rest.rfind("SIZE ", 0) == 0) infoAfterSize = std::stoull(rest.substr(5));
-      else infoAfter = Unhex(rest);
+      if (rest.rfind("SIZE ", 0) == 0) {
+        infoAfterSize = std::stoull(rest.substr(5));
+      } else {
+        infoAfter = Unhex(rest);
+      }
     }
   }
 
@@ -152,8 +158,12 @@ TEST_P(Scripts, Run) {
   EXPECT_EQ(next, logLines.size()) << "missing from the event log (in order): "
                                    << (next < logLines.size() ? logLines[next] : "") << "\nlog:\n" << events;
   for (const std::string& bad : noLog) EXPECT_EQ(events.find(bad), std::string::npos) << bad << "\nlog:\n" << events;
-  if (infoAfter) EXPECT_EQ(Hex(ReadFile(dir / "Data" / "Info.Dat")), Hex(*infoAfter));
-  if (infoAfterSize) EXPECT_EQ(fs::file_size(dir / "Data" / "Info.Dat"), *infoAfterSize);
+  if (infoAfter) {
+    EXPECT_EQ(Hex(ReadFile(dir / "Data" / "Info.Dat")), Hex(*infoAfter));
+  }
+  if (infoAfterSize) {
+    EXPECT_EQ(fs::file_size(dir / "Data" / "Info.Dat"), *infoAfterSize);
+  }
   if (!HasFailure()) fs::remove_all(dir);
 }
 

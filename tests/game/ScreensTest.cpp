@@ -36,7 +36,7 @@ TEST(InsertHighScore, AnEqualGameGoesAfterAndAFullTableOfBetterGamesRefusesIt) {
   for (int i = 0; i < 10; ++i) t[i] = ScoreEntry{10 - i, 50, 3, i};
   InsertHighScore(t, 8, 50, 3);  // equal to entry 2
   EXPECT_EQ(t[2].Point, 2);
-  EXPECT_EQ(t[3], (ScoreEntry{8, 50, 3, 2037}));
+  EXPECT_EQ(t[3], (ScoreEntry{8, 50, 3, 2125}));
   EXPECT_EQ(t[4].Point, 3);
   EXPECT_EQ(t[9].Point, 8);  // the old last entry dropped out
 

@@ -88,7 +88,7 @@ TEST_F(Story, TheEndingRunsItsPhasesAndEndsInTheGameOverMenu) {
   };
   EXPECT_EQ(ticksOfPhase(0), 1);
   EXPECT_EQ(ticksOfPhase(1), 120);
-  EXPECT_EQ(m.SoulY, 300 - 40);  // drifting toward 300 a pixel a tick, not there yet
+  EXPECT_EQ(m.SoulY, 300);  // drifted down to 300 a pixel a tick, then held there
   EXPECT_EQ(ticksOfPhase(2), 131);
   EXPECT_EQ(e.BeamX, 338);
   EXPECT_EQ(e.BeamY, 262);

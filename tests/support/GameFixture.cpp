@@ -21,6 +21,7 @@ void GameFixture::TearDown() {
 }
 
 void GameFixture::CreateGame(uint16_t language) {
+  if (withSounds) WriteTestSounds(dir.string());
   PlatformBase::Settings settings;
   settings.GameDir = dir.string();
   settings.LanguageId = language;

@@ -22,7 +22,8 @@ class GameFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Creates the six forms; call after writing what Data/ should hold.
+  // Creates the six forms; call after writing what Data/ should hold. The sound files are written first
+  // unless `withSounds` was cleared.
   void CreateGame(uint16_t language = 0x0409);
   // Shows the window (FormShow) without playing the opening.
   void ShowWithoutOpening();
@@ -35,6 +36,7 @@ class GameFixture : public ::testing::Test {
   TMainForm& Main() { return *forms->MainForm; }
 
   std::filesystem::path dir;
+  bool withSounds = true;
   BoxTextEngine text;
   SdlImageCodec codec;
   std::unique_ptr<HeadlessPlatform> platform;

@@ -1,5 +1,6 @@
 #include "TestStage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -109,6 +110,35 @@ std::vector<std::string> WriteTestStage(const std::string& gameDir, const TestSt
     written.push_back(data + "Anima1.Dat");
   }
   return written;
+}
+
+void WriteTestSounds(const std::string& gameDir) {
+  const std::string data = gameDir + "/Data/";
+  std::filesystem::create_directories(data);
+  // 16-bit mono 22,050 Hz, 100 samples of a square wave; the signature bytes overwritten.
+  std::vector<uint8_t> wave(44 + 200, 0);
+  const char* head = "xxxx....xxxxxxx ";
+  std::copy(head, head + 16, wave.begin());
+  Put32(wave, 4, static_cast<int32_t>(wave.size() - 8));
+  Put32(wave, 16, 16);
+  wave[20] = 1;
+  wave[22] = 1;
+  Put32(wave, 24, 22050);
+  Put32(wave, 28, 44100);
+  wave[32] = 2;
+  wave[34] = 16;
+  std::copy_n("data", 4, wave.begin() + 36);
+  Put32(wave, 40, 200);
+  for (size_t i = 44; i < wave.size(); i += 2) wave[i + 1] = (i / 20) % 2 ? 0x20 : 0xE0;
+  // Format 0, one track, 96 ticks a quarter: one note and the end of the track.
+  const std::vector<uint8_t> midi = {'x', 'x', 'x', 'x', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'x', 'x', 'x', 'x', 0,
+                                     0,   0,   12,  0,   0x90, 60, 100, 96, 0x80, 60, 0, 0, 0xFF, 0x2F, 0};
+  for (int n = 0; n < 4; ++n) {
+    std::ofstream(data + "Effect0" + std::to_string(n) + ".Dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(wave.data()), static_cast<long>(wave.size()));
+    std::ofstream(data + "Effect1" + std::to_string(n) + ".Dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(midi.data()), static_cast<long>(midi.size()));
+  }
 }
 
 }  // namespace wispen::testing

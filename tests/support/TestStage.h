@@ -17,7 +17,7 @@ struct TestStage {
   int StepX = 1;               // view movement per path step
   TPoint ViewStart{0, 50};
   TPoint SoulStart{200, 180};  // map point of the soul's top-left
-  TRect GoalRect{600, 100, 700, 300};
+  TRect GoalRect{300, 150, 320, 200};
   // Coloured walls: everything outside this map rectangle is the demon world.
   TRect Corridor{1, 100, 899, 300};
   int ObstacleCount = 0;       // each a 20x20 red block, slot 0 from anima 1, crossing the corridor
@@ -28,6 +28,9 @@ struct TestStage {
 // Writes Data/StageP<n>.Dat, Data/Stage<n>.Dat (and the anima files when obstacles are asked for) under
 // gameDir. Returns the files written.
 std::vector<std::string> WriteTestStage(const std::string& gameDir, const TestStage& stage);
+
+// Writes the eight sound data files (short WAVE effects, one-note MIDI pieces) in their stored form.
+void WriteTestSounds(const std::string& gameDir);
 
 // The stage's map with its check colour at (0, 0), as the game should load it.
 std::vector<uint32_t> TestStageMap(const TestStage& stage);
