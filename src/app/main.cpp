@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BuiltinPictures.h"
 #include "Options.h"
 #include "headless/HeadlessPlatform.h"
 #include "platform/Language.h"
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
   try {
     options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::invalid_argument& e) {
-    std::fprintf(stderr, "wispen: %s\n%s", e.what(), kUsage);
+    std::fprintf(stderr, "wispen: %s (see wispen --help)\n", e.what());
     return kExitBadInput;
   }
   if (options.Help) {
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
       return RunGame(platform, options, [&](Application& app) { return platform.Run(app, *script); });
     }
     SdlPlatform platform(settings, SdlPlatform::Options{options.Scale}, text, images);
+    platform.SetWindowIcon(BuiltinPicture(Builtin::Icon));
     return RunGame(platform, options,
                    [&](Application& app) { return platform.Run(app, script ? &*script : nullptr); });
   } catch (const NoDisplayError& e) {

@@ -115,6 +115,44 @@ TEST_F(Play, ATouchRunsTheBurstForTwentyNineTicksAndOffersAnotherTry) {
   EXPECT_NE(log.find("cursor shown"), std::string::npos);
 }
 
+// Whether picture `index` of the list shows on the screen with its top-left at (x, y), where it lies in the
+// play window.
+bool ShowsSprite(const TBitmap& screen, const TImageList& list, int index, int x, int y) {
+  int compared = 0;
+  for (int py = 0; py < list.Height(); ++py) {
+    for (int px = 0; px < list.Width(); ++px) {
+      const int sx = x + px, sy = y + py;
+      if (sx < 70 || sx >= 570 || sy < 60 || sy >= 360 || list.Mask(index).At(px, py) != clBlack) continue;
+      if (screen.At(sx, sy) != list.Image(index).At(px, py)) return false;
+      ++compared;
+    }
+  }
+  return compared > 0;
+}
+
+TEST_F(Play, TheBurstShowsTheExplosionOnTheSoulAndThenTheDevilOnItsPath) {
+  Begin();
+  Move(270, 100);
+  Wait(50);
+  ASSERT_TRUE(Main().BoomCursorTimer.Enabled());
+  const TBitmap& screen = Main().ScreenImage.Picture;
+  auto runTo = [&](int ticks) {
+    while (Main().BoomCursorTimer.Tag < ticks) Wait(1);
+  };
+  for (int k = 0; k < 7; ++k) {
+    runTo(k + 1);
+    EXPECT_TRUE(ShowsSprite(screen, Main().BoomCursorList, k, Main().BurstX - 30, Main().BurstY - 40)) << k;
+  }
+  const struct {
+    int entry, x, y, picture;
+  } devil[] = {{1, 40, 68, 0}, {9, 256, 140, 0}, {15, 256, 150, 1}, {20, 256, 150, 6}, {21, 256, 150, 0}};
+  for (const auto& d : devil) {
+    runTo(7 + d.entry + 1);
+    EXPECT_TRUE(ShowsSprite(screen, Main().DevilImageList, d.picture, d.x, d.y)) << d.entry;
+  }
+  EXPECT_EQ(Main().MenuMode(), 2);
+}
+
 TEST_F(Play, TheLastSoulLostEndsTheGameWithAHighScore) {
   Begin(TestStage{}, 0);
   Main().SoulsUsed = 2;
@@ -228,6 +266,20 @@ TEST_F(Play, MissingStageDataNamesTheStageAndClosesAfterSavingProgress) {
   EXPECT_TRUE(app->Closed());
   EXPECT_NE(EventLog().find("message \xEF\xBD\xB4\xEF\xBE\x97\xEF\xBD\xB0|There is not data! [3] Install it again."),
             std::string::npos);
+  EXPECT_EQ(std::filesystem::file_size(dir / "Data" / "Info.Dat"), 174u);
+}
+
+TEST_F(Play, AFailedSaveKeepsTheWindowOpenUntilTheProgressCanBeWritten) {
+  CreateGame();
+  ShowWithoutOpening();
+  // A directory where the new progress file must go makes the save fail as an unwritable Data/ would.
+  std::filesystem::create_directories(dir / "Data" / "Info.Dat.new");
+  EXPECT_FALSE(app->CloseBox());
+  EXPECT_FALSE(app->Closed());
+  EXPECT_NE(EventLog().find("message Wispen Version 1|"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "Data" / "Info.Dat"));
+  std::filesystem::remove(dir / "Data" / "Info.Dat.new");
+  EXPECT_TRUE(app->CloseBox());
   EXPECT_EQ(std::filesystem::file_size(dir / "Data" / "Info.Dat"), 174u);
 }
 

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The command line's answers to bad input: one line on standard error and the documented exit status.
+set -u
+game="$1"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+failures=0
+
+expect_status() {
+  local want="$1" what="$2"
+  shift 2
+  "$@" >"$tmp/out" 2>"$tmp/err" </dev/null
+  local got=$?
+  if [ "$got" -ne "$want" ]; then
+    echo "FAIL $what: exit $got, expected $want"; cat "$tmp/err"; failures=$((failures + 1))
+  elif [ "$want" -ne 0 ] && [ "$(grep -c . "$tmp/err")" -ne 1 ]; then
+    echo "FAIL $what: not one line on standard error"; cat "$tmp/err"; failures=$((failures + 1))
+  else
+    echo "ok   $what: $(head -n 1 "$tmp/err")"
+  fi
+}
+
+printf 'wait 10\n' >"$tmp/ok.script"
+printf 'wait 10\nfly 1 2\n' >"$tmp/bad.script"
+expect_status 2 "unknown option" "$game" --frobnicate
+expect_status 2 "option without its value" "$game" --scale
+expect_status 2 "scale out of range" "$game" --scale 0
+expect_status 2 "unknown language" "$game" --lang fr
+expect_status 2 "headless without a script" "$game" --headless
+expect_status 2 "unreadable script" "$game" --headless --script "$tmp/missing.script"
+expect_status 2 "script line that cannot be parsed" "$game" --headless --script "$tmp/bad.script"
+grep -q ":2:" "$tmp/err" || { echo "FAIL the message does not name line 2"; failures=$((failures + 1)); }
+expect_status 0 "help" "$game" --help
+expect_status 0 "version" "$game" --version
+grep -q "Wispen Version 1" "$tmp/out" || { echo "FAIL --version does not name the game"; failures=$((failures + 1)); }
+mkdir -p "$tmp/game/Data"
+expect_status 0 "a headless run" "$game" --headless --game-dir "$tmp/game" --script "$tmp/ok.script"
+expect_status 1 "no display" env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$game" --game-dir "$tmp/game"
+grep -qi "headless" "$tmp/err" || { echo "FAIL the no-display message does not say how to run headless"; failures=$((failures + 1)); }
+[ "$(wc -l <"$tmp/err")" -eq 1 ] || { echo "FAIL the no-display message is not one line"; failures=$((failures + 1)); }
+
+echo "$((13 - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
