@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <map>
 #include <stdexcept>
 
@@ -114,6 +115,24 @@ void Quantize(Picture& picture, int limit) {
   }
   for (size_t i = 0; i < picture.colour.size(); ++i) {
     if (picture.inside[i] && picture.colour[i] != 0) picture.colour[i] = replacement.at(picture.colour[i]);
+  }
+}
+
+void QuantizeTogether(std::vector<Picture>& pictures, int limit) {
+  if (pictures.empty()) return;
+  Picture all{"together", pictures.front().width, 0, true, {}, {}};
+  for (const Picture& p : pictures) {
+    if (p.width != all.width) throw std::invalid_argument("pictures quantized together differ in width");
+    all.height += p.height;
+    all.colour.insert(all.colour.end(), p.colour.begin(), p.colour.end());
+    all.inside.insert(all.inside.end(), p.inside.begin(), p.inside.end());
+  }
+  Quantize(all, limit);
+  size_t at = 0;
+  for (Picture& p : pictures) {
+    std::copy(all.colour.begin() + static_cast<std::ptrdiff_t>(at),
+              all.colour.begin() + static_cast<std::ptrdiff_t>(at + p.colour.size()), p.colour.begin());
+    at += p.colour.size();
   }
 }
 

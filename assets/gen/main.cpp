@@ -44,7 +44,11 @@ std::vector<Source> Sources() {
 
 std::vector<Picture> Finished(const Source& source) {
   std::vector<Picture> pictures = source.draw();
-  for (Picture& p : pictures) Quantize(p, source.colours);
+  if (source.array) {
+    QuantizeTogether(pictures, source.colours);
+  } else {
+    Quantize(pictures.front(), source.colours);
+  }
   return pictures;
 }
 
