@@ -197,7 +197,7 @@ std::vector<Picture> DrawDevils() {
       {{100, 98}, 0.10f, 0, Face::Grin},     {{103, 94}, 0.34f, 0, Face::Grin},
       {{105, 94}, 0.5f, 0, Face::Grin},      {{100, 96}, 0.05f, 0.55f, Face::Grin},
       {{94, 102}, -0.55f, 0.6f, Face::Grin}, {{90, 108}, -1.1f, 0.55f, Face::Grin},
-      {{88, 112}, -1.5f, 0, Face::Glare}, {{88, 112}, -1.5f, 0, Face::Laugh},
+      {{88, 112}, -1.5f, 0, Face::Glare},    {{88, 112}, -1.5f, 0, Face::Laugh},
   };
   std::vector<Picture> out;
   for (int i = 0; i < 8; ++i) out.push_back(DrawDevil(poses[i], "devil" + std::to_string(i)));

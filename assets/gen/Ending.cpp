@@ -24,7 +24,8 @@ Picture DrawBeam() {
     const float across = std::fabs(p.x + p.y - 2 * c) / 1.41421f / 24.2f;
     return Ramp(light, across);
   });
-  return layer.ToSprite("beam");
+  // Full colour right to the rim: a rim darkened for smoothness would streak the trail.
+  return layer.ToSprite("beam", 0.5f, true);
 }
 
 // The soul made an angel: white robe and wings, golden hair, halo and trim.

@@ -102,7 +102,8 @@ Picture DrawFrame() {
       float worked = 1 - SmoothStep(15, 19, r);
       // The slab's rough face, with a bevelled rim at the picture's edge.
       const float edge = std::min({p.x, p.y, kWidth - p.x, kHeight - p.y});
-      float h = 6.5f * Fbm(x / 64.0f, y / 64.0f, 11, 5) + 0.9f * Fbm(x / 7.0f, y / 7.0f, 12, 3);
+      float h = 6.5f * Fbm(x / 64.0f, y / 64.0f, 11, 5) + 2.2f * Fbm(x / 18.0f, y / 18.0f, 13, 3) +
+                0.9f * Fbm(x / 7.0f, y / 7.0f, 12, 3);
       h = h * (1 - 0.7f * worked) + 7 * SmoothStep(0, 8, edge);
       worked = std::max(worked, 1 - SmoothStep(7, 10, edge));
       h += MouldingHeight(r);
@@ -129,7 +130,7 @@ Picture DrawFrame() {
       // Pores and cracks: where the slab opens into the dark.
       const float warp = 30 * Fbm(x / 80.0f, y / 80.0f, 21, 3);
       const float crack = Ridge((x + warp) / 110.0f, (y - warp) / 110.0f, 22, 4);
-      const float poreSize = 0.12f + 0.34f * Fbm(x / 45.0f, y / 45.0f, 23, 3);
+      const float poreSize = 0.06f + 0.5f * SmoothStep(0.3f, 0.75f, Fbm(x / 60.0f, y / 60.0f, 23, 3));
       const float pore = 1 - Cellular(x / 6.0f, y / 6.0f, 24) / std::max(poreSize, 0.01f);
       voidness[i] =
           (1 - worked) * std::max(0.92f * SmoothStep(0.95f, 0.99f, crack), Clamp01(pore * 0.9f + 0.08f));
@@ -182,7 +183,7 @@ Picture DrawFrame() {
       const float grain = Fbm(x / 3.0f, y / 3.0f, 32, 2);
       Rgba albedo = Mix(Rgb8(52, 44, 62), Rgb8(92, 74, 66), SmoothStep(0.3f, 0.7f, tint));
       albedo = Scale(albedo, 0.8f + 0.4f * grain * (1 - 0.6f * smooth[i]));
-      const float light = 0.3f + 1.05f * diffuse;
+      const float light = 0.24f + 1.2f * diffuse;
       float r = albedo.r * light + shine, g = albedo.g * light + shine, b = albedo.b * light + shine;
       // Embers glowing in the letters' grooves.
       r += glow[i] * 0.8f;

@@ -47,7 +47,7 @@ uint32_t Pack(float r, float g, float b) {
   return channel(r) | channel(g) << 8 | channel(b) << 16;
 }
 
-Picture Layer::ToSprite(const std::string& name, float threshold) const {
+Picture Layer::ToSprite(const std::string& name, float threshold, bool fullEdges) const {
   Picture out{name, width_, height_, true, {}, {}};
   out.colour.resize(pixels_.size());
   out.inside.resize(pixels_.size());
@@ -55,8 +55,8 @@ Picture Layer::ToSprite(const std::string& name, float threshold) const {
     const Rgba& p = pixels_[i];
     const bool in = p.a >= threshold;
     out.inside[i] = in ? 1 : 0;
-    // Edge pixels keep the colour they would show over black ground, which is where the sprites mostly fly.
-    out.colour[i] = in ? Pack(p.r, p.g, p.b) : 0;
+    const float scale = fullEdges && p.a > 0 ? 1 / p.a : 1;
+    out.colour[i] = in ? Pack(p.r * scale, p.g * scale, p.b * scale) : 0;
   }
   return out;
 }

@@ -32,9 +32,10 @@ class Layer {
   const Rgba& At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
   Rgba& At(int x, int y) { return pixels_[static_cast<size_t>(y) * width_ + x]; }
 
-  // A sprite: pixels with at least `threshold` coverage belong to it and keep their colour as seen over
-  // black, the others are black and outside.
-  Picture ToSprite(const std::string& name, float threshold = 0.5f) const;
+  // A sprite: pixels with at least `threshold` coverage belong to it, the others are black and outside.
+  // Edge pixels keep their colour as seen over black (the ground the sprites mostly fly over), or, with
+  // `fullEdges`, their full colour.
+  Picture ToSprite(const std::string& name, float threshold = 0.5f, bool fullEdges = false) const;
   // An opaque picture: the layer seen over black.
   Picture ToOpaque(const std::string& name) const;
 

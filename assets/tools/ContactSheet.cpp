@@ -73,6 +73,18 @@ TBitmap StageSelectScreen() {
   return screen;
 }
 
+// The play view at the ending: the beam's trail of stamps down to the soul, and the angel beside it.
+TBitmap EndingView() {
+  TBitmap view(500, 300, clBlack);
+  const TBitmap beam = BuiltinPicture(Builtin::BeamColour), beamMask = BuiltinPicture(Builtin::BeamMask);
+  // The back buffer's beam runs from (600, 0) to (340, 260); the view starts at (100, 100).
+  for (int x = 600, y = 0; x > 338; x -= 2, y += 2)
+    Sprite(view.Canvas(), x - 100, y - 100, beam, beamMask, 1);
+  Sprite(view.Canvas(), 200, 200, BuiltinPicture(Builtin::SoulColour), BuiltinPicture(Builtin::SoulMask), 1);
+  Sprite(view.Canvas(), 60, 120, BuiltinPicture(Builtin::AngelColour), BuiltinPicture(Builtin::AngelMask), 1);
+  return view;
+}
+
 // The soul's mask enlarged, with its ring of probes marked in red.
 TBitmap ProbeChart(int zoom) {
   const TBitmap mask = BuiltinPicture(Builtin::SoulMask);
@@ -93,7 +105,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    TBitmap sheet(1310, 1470, kBackdrop);
+    TBitmap sheet(1310, 1790, kBackdrop);
     TCanvas& canvas = sheet.Canvas();
     Opaque(canvas, 10, 10, PlayScreen(), 1);
     Opaque(canvas, 660, 10, StageSelectScreen(), 1);
@@ -114,6 +126,8 @@ int main(int argc, char** argv) {
     y += 130;
     Sprite(canvas, 10, y, BuiltinPicture(Builtin::CurtainColour), BuiltinPicture(Builtin::CurtainMask), 2);
     Opaque(canvas, 1020, y, BuiltinPicture(Builtin::Button), 2);
+    y += 215;
+    Opaque(canvas, 10, y, EndingView(), 1);
 
     wispen::art::WritePng(argv[1], sheet.Width(), sheet.Height(), sheet.Pixels());
   } catch (const std::exception& e) {
