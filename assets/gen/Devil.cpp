@@ -168,12 +168,12 @@ void PaintArms(Layer& layer, const Pose& pose) {
   const Vec2 upperHand = pose.grip + up * 8, lowerHand = pose.grip - up * 14;
   const Rgba sleeve = Rgb8(70, 28, 94), skin = Rgb8(120, 60, 150);
   const Vec2 rightElbow{std::max(88.0f, upperHand.x - 4), 88}, leftElbow{58, 96};
-  PaintOutlined(layer, Stroke({{88, 68}, rightElbow, upperHand}, 5, 3.6f),
+  PaintOutlined(layer, Stroke({{88, 68}, rightElbow, upperHand}, 6, 4),
                 [=](Vec2 p) { return Lit(sleeve, p, rightElbow, 14); });
-  PaintOutlined(layer, Stroke({{54, 70}, leftElbow, lowerHand}, 5, 3.6f),
+  PaintOutlined(layer, Stroke({{54, 70}, leftElbow, lowerHand}, 6, 4),
                 [=](Vec2 p) { return Lit(sleeve, p, leftElbow, 14); });
   for (const Vec2& hand : {upperHand, lowerHand}) {
-    PaintOutlined(layer, Circle(hand, 3.8f), [=](Vec2 p) { return Lit(skin, p, hand, 4); });
+    PaintOutlined(layer, Circle(hand, 4.2f), [=](Vec2 p) { return Lit(skin, p, hand, 4); });
   }
 }
 
