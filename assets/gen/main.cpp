@@ -1,10 +1,10 @@
 // Paints every built-in picture and writes them as C++ data for the game, plus the launcher's PNG.
 //   wispen_artgen --source OUT.cpp --launcher OUT.png
 //   wispen_artgen --preview DIR [NAME...]   (PNGs of the named sets, enlarged, for looking at while drawing)
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,12 +52,7 @@ std::vector<Picture> Finished(const Source& source) {
   return pictures;
 }
 
-// Writes the file only when its content changes, so an unchanged picture does not rebuild the game.
-void WriteIfChanged(const std::string& path, const std::string& text) {
-  std::ifstream old(path, std::ios::binary);
-  std::stringstream current;
-  current << old.rdbuf();
-  if (old && current.str() == text) return;
+void WriteText(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
   if (!out) throw std::runtime_error("cannot write " + path);
@@ -114,7 +109,7 @@ int Run(const std::vector<std::string>& args) {
   }
   std::vector<PictureSet> sets;
   for (const Source& s : Sources()) sets.push_back({s.identifier, Finished(s), s.array});
-  WriteIfChanged(source, EmitSource(sets));
+  WriteText(source, EmitSource(sets));
   const Picture icon = DrawIcon(256);
   WritePng(launcher, icon.width, icon.height, icon.colour);
   return 0;
