@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "BuiltinPictures.h"
 #include "Options.h"
+#include "assets/BuiltinPictures.h"
 #include "headless/HeadlessPlatform.h"
 #include "platform/Language.h"
 #include "platform/Script.h"
@@ -56,7 +56,8 @@ std::optional<std::vector<ScriptCommand>> LoadScript(const std::string& file, in
 }
 
 int RunGame(PlatformBase& platform, const Options& options, const std::function<int(Application&)>& run) {
-  if (options.Log && !platform.Log().Open(*options.Log)) return Fail(kExitBadInput, "cannot write the log " + *options.Log);
+  if (options.Log && !platform.Log().Open(*options.Log))
+    return Fail(kExitBadInput, "cannot write the log " + *options.Log);
   Application app(platform);
   platform.Attach(app);
   Forms forms(platform);

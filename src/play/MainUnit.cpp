@@ -1,7 +1,7 @@
 #include "MainUnit.h"
 
-#include "BuiltinPictures.h"
 #include "Forms.h"
+#include "assets/BuiltinPictures.h"
 #include "data/DataFile.h"
 #include "data/ProgressFile.h"
 #include "platform/Platform.h"
@@ -16,7 +16,9 @@ namespace {
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 
-std::string Bool(bool b) { return b ? "1" : "0"; }
+std::string Bool(bool b) {
+  return b ? "1" : "0";
+}
 
 }  // namespace
 
@@ -48,7 +50,9 @@ TMainForm::TMainForm(Forms& f)
 
 TMainForm::~TMainForm() = default;
 
-std::string TMainForm::GamePath(const std::string& relative) const { return platform.GameDir() + relative; }
+std::string TMainForm::GamePath(const std::string& relative) const {
+  return platform.GameDir() + relative;
+}
 
 void TMainForm::FormCreate() {
   // The client area is the screen image's size; nothing beside it is ever visible.
@@ -108,7 +112,8 @@ void TMainForm::InitStageButtons() {
                                                              {355, 95},
                                                              {485, 70}}};
   for (int k = 0; k < kStageCount; ++k) {
-    StageButtonRects[k] = Bounds(kTopLeft[k].X, kTopLeft[k].Y, SelectImageList.Width(), SelectImageList.Height());
+    StageButtonRects[k] =
+        Bounds(kTopLeft[k].X, kTopLeft[k].Y, SelectImageList.Width(), SelectImageList.Height());
   }
 }
 
@@ -145,8 +150,9 @@ void TMainForm::AppendState(StateList& state) const {
   timer("EndingTimer", forms.EndingForm->EndingTimer);
   for (int i = 0; i < kHighScoreCount; ++i) {
     const ScoreEntry& e = HighScores[i];
-    state.emplace_back("HighScores." + std::to_string(i), std::to_string(e.Stage) + "," + std::to_string(e.Conquest) +
-                                                              "," + std::to_string(e.Use) + "," + std::to_string(e.Point));
+    state.emplace_back("HighScores." + std::to_string(i),
+                       std::to_string(e.Stage) + "," + std::to_string(e.Conquest) + "," +
+                           std::to_string(e.Use) + "," + std::to_string(e.Point));
   }
 }
 

@@ -1,6 +1,6 @@
 #include "NumberUnit.h"
 
-#include "BuiltinPictures.h"
+#include "assets/BuiltinPictures.h"
 #include "play/Forms.h"
 #include "play/MainUnit.h"
 

@@ -1,10 +1,10 @@
 #include "EndingUnit.h"
 
-#include "BuiltinPictures.h"
-#include "play/Forms.h"
-#include "play/MainUnit.h"
+#include "assets/BuiltinPictures.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
+#include "play/Forms.h"
+#include "play/MainUnit.h"
 
 namespace wispen {
 
@@ -130,11 +130,13 @@ void TEndingForm::EndingTimerTimer() {
     default: {  // the caption and the game-over menu
       const bool japanese = IsJapanese(forms_.platform.LanguageId());
       TFont font;
-      font.Name = japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF" : "Arial";
+      font.Name =
+          japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF" : "Arial";
       font.Size = japanese ? 36 : 24;
       font.Bold = true;
-      const std::string text = japanese ? "\xE9\xAD\x82\xE3\x81\xAF\xE8\x81\x96\xE5\xA4\xA9\xE3\x81\x97\xE3\x81\x9F"
-                                        : "Soul Did The Saint Sky";  // 魂は聖天した
+      const std::string text =
+          japanese ? "\xE9\xAD\x82\xE3\x81\xAF\xE8\x81\x96\xE5\xA4\xA9\xE3\x81\x97\xE3\x81\x9F"
+                   : "Soul Did The Saint Sky";  // 魂は聖天した
       canvas.Font = font;
       const int x = (500 - canvas.TextWidth(text)) / 2 + 100;
       const int y = 150;
