@@ -12,7 +12,8 @@ namespace {
 
 class StageFile : public ::testing::Test {
  protected:
-  std::string path = ::testing::TempDir() + "stage_content_test.dat";
+  std::string path = ::testing::TempDir() + "stage_content_" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat";
   void TearDown() override { std::filesystem::remove(path); }
 
   // A file whose every 32-bit field holds `base` plus its own index.

@@ -47,7 +47,8 @@ struct HeadlessFixture : ::testing::Test {
   HeadlessPlatform platform{PlatformBase::Settings{}, text, codec};
   Application app{platform};
   RecordingWindow window{platform};
-  std::string logFile = ::testing::TempDir() + "headless_test.log";
+  std::string logFile = ::testing::TempDir() + "headless_test_" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
 
   void SetUp() override {
     app.SetMainWindow(&window);
