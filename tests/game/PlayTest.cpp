@@ -150,6 +150,7 @@ TEST_F(Play, TheBurstShowsTheExplosionOnTheSoulAndThenTheDevilOnItsPath) {
     runTo(7 + d.entry + 1);
     EXPECT_TRUE(ShowsSprite(screen, Main().DevilImageList, d.picture, d.x, d.y)) << d.entry;
   }
+  runTo(29);
   EXPECT_EQ(Main().MenuMode(), 2);
 }
 
