@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <iterator>
 
 #include "platform/Errors.h"
 
@@ -23,10 +22,14 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail) {
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
+  std::ifstream in(fileName, std::ios::binary | std::ios::ate);
   if (!in) throw MediaError("cannot open " + fileName);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw MediaError("cannot read " + fileName);
+  const std::streamoff size = in.tellg();
+  std::vector<uint8_t> bytes(size > 0 ? static_cast<size_t>(size) : 0);
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+    throw MediaError("cannot read " + fileName);
+  }
   return bytes;
 }
 
