@@ -11,7 +11,8 @@
 #include "SdlDialogWindow.h"
 #include "SdlInput.h"
 #include "SdlWindow.h"
-#include "platform/NullMediaPlayer.h"
+#include "AudioService.h"
+#include "SdlMediaPlayer.h"
 #include "platform/ScriptRunner.h"
 
 namespace wispen {
@@ -80,9 +81,13 @@ SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextE
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     throw;
   }
+  // The soundfont starts loading now, off the game's thread; the audio device opens at the first sound.
+  audio_ = std::make_unique<AudioService>();
 }
 
+// The forms that own the players are gone before the platform, so the audio can go before the window.
 SdlPlatform::~SdlPlatform() {
+  audio_.reset();
   window_.reset();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -91,11 +96,7 @@ SDL_Window* SdlPlatform::Window() const {
   return window_->Get();
 }
 
-// The window shows no sound yet: the audio players (SDL2_mixer, FluidSynth) are built on their own and get
-// wired in here when they join; until then every player keeps its open/closed state and stays silent.
-std::unique_ptr<MediaPlayer> SdlPlatform::CreateMediaPlayer() {
-  return std::make_unique<NullMediaPlayer>();
-}
+std::unique_ptr<MediaPlayer> SdlPlatform::CreateMediaPlayer() { return CreateSdlMediaPlayer(*audio_); }
 
 // SDL has no system sounds. The one beep of the game comes with an error box that says the same, so there is
 // nothing lost by leaving it out.

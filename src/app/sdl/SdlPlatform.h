@@ -24,6 +24,8 @@ class NoDisplayError : public std::runtime_error {
 
 // The game in a real window: the screen picture scaled by whole pixels, the mouse mapped back to the picture,
 // a message loop that sleeps until the next input or the next due timer, real message boxes and dialogs.
+class AudioService;
+
 class SdlPlatform : public PlatformBase {
  public:
   struct Options {
@@ -72,6 +74,7 @@ class SdlPlatform : public PlatformBase {
 
   int scale_;
   std::unique_ptr<SdlWindow> window_;
+  std::unique_ptr<AudioService> audio_;
   bool dirty_ = false;
   // While a script plays it is the only mouse: real pointer input would make a run unrepeatable.
   bool scripted_ = false;

@@ -1,0 +1,148 @@
+#include "MusicSynth.h"
+
+#include <fluidsynth.h>
+
+#include <cstring>
+#include <optional>
+
+#include "SoundFont.h"
+
+namespace wispen {
+
+namespace {
+
+// FluidSynth writes its own complaints to standard error (a missing preset, a bad file, each one a line).
+// The game reports a synthesiser that cannot start in one line of its own and stays quiet otherwise.
+void SilenceFluidSynthLog() {
+  for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) fluid_set_log_function(level, nullptr, nullptr);
+}
+
+}  // namespace
+
+MusicSynth::MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
+                       std::function<void(const std::string&)> onFailure)
+    : onFailure_(std::move(onFailure)) {
+  loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts), sampleRate);
+}
+
+MusicSynth::~MusicSynth() {
+  if (loader_.joinable()) loader_.join();
+  std::lock_guard lock(mutex_);
+  DropPlayerLocked();
+  if (synth_ != nullptr) delete_fluid_synth(synth_);
+  if (settings_ != nullptr) delete_fluid_settings(settings_);
+}
+
+void MusicSynth::Load(std::vector<std::string> soundFonts, int sampleRate) {
+  SilenceFluidSynthLog();
+  std::string failure;
+  fluid_settings_t* settings = new_fluid_settings();
+  fluid_synth_t* synth = nullptr;
+  const std::optional<std::string> soundFont = FindSoundFont(soundFonts);
+  if (settings == nullptr) {
+    failure = "cannot set up the FluidSynth synthesiser";
+  } else if (!soundFont) {
+    failure = "no General MIDI soundfont found (install fluid-soundfont-gm, or name one in SDL_SOUNDFONTS)";
+  } else {
+    fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+    // The player advances with the samples rendered, so a piece keeps time with the sound, not the clock.
+    fluid_settings_setstr(settings, "player.timing-source", "sample");
+    // The game's pieces sit near -22 dB of full scale with FluidR3 and never clip with the louder TimGM6mb,
+    // which leaves room for the effects on top.
+    fluid_settings_setnum(settings, "synth.gain", 0.6);
+    synth = new_fluid_synth(settings);
+    if (synth == nullptr) {
+      failure = "cannot start the FluidSynth synthesiser";
+    } else if (fluid_is_soundfont(soundFont->c_str()) == 0) {
+      // Checked first: handing FluidSynth a file that is no soundfont makes it complain on its own.
+      failure = *soundFont + " is not a SoundFont";
+      delete_fluid_synth(synth);
+      synth = nullptr;
+    } else if (fluid_synth_sfload(synth, soundFont->c_str(), 1) == FLUID_FAILED) {
+      failure = "cannot load the soundfont " + *soundFont;
+      delete_fluid_synth(synth);
+      synth = nullptr;
+    }
+  }
+  // Said before the state is published, so whoever waits for the load finds the reason already told.
+  if (!failure.empty() && onFailure_) onFailure_(failure);
+  {
+    std::lock_guard lock(mutex_);
+    settings_ = settings;
+    synth_ = synth;
+    state_ = synth != nullptr ? State::Ready : State::Failed;
+    if (state_ == State::Ready) {
+      StartPendingLocked();
+    } else {
+      pending_.clear();
+    }
+  }
+  loaded_.notify_all();
+}
+
+MusicSynth::State MusicSynth::GetState() const {
+  std::lock_guard lock(mutex_);
+  return state_;
+}
+
+MusicSynth::State MusicSynth::WaitUntilLoaded() {
+  std::unique_lock lock(mutex_);
+  loaded_.wait(lock, [this] { return state_ != State::Loading; });
+  return state_;
+}
+
+MusicSynth::Ticket MusicSynth::Start(std::vector<uint8_t> piece) {
+  std::lock_guard lock(mutex_);
+  DropPlayerLocked();
+  current_ = ++lastTicket_;
+  if (state_ == State::Failed) return current_;
+  pending_ = std::move(piece);
+  if (state_ == State::Ready) StartPendingLocked();
+  return current_;
+}
+
+void MusicSynth::Stop(Ticket ticket) {
+  std::lock_guard lock(mutex_);
+  if (ticket != current_) return;
+  DropPlayerLocked();
+  pending_.clear();
+  current_ = 0;
+}
+
+bool MusicSynth::Sounding(Ticket ticket) const {
+  std::lock_guard lock(mutex_);
+  if (ticket == 0 || ticket != current_) return false;
+  if (!pending_.empty()) return true;
+  return player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+}
+
+void MusicSynth::Render(int16_t* stereo, int frames) {
+  std::lock_guard lock(mutex_);
+  if (synth_ == nullptr) {
+    std::memset(stereo, 0, sizeof(int16_t) * 2 * static_cast<size_t>(frames));
+    return;
+  }
+  fluid_synth_write_s16(synth_, frames, stereo, 0, 2, stereo, 1, 2);
+}
+
+void MusicSynth::StartPendingLocked() {
+  if (pending_.empty()) return;
+  player_ = new_fluid_player(synth_);
+  if (player_ != nullptr && (fluid_player_add_mem(player_, pending_.data(), pending_.size()) != FLUID_OK ||
+                             fluid_player_play(player_) != FLUID_OK)) {
+    delete_fluid_player(player_);
+    player_ = nullptr;
+  }
+  pending_.clear();
+}
+
+void MusicSynth::DropPlayerLocked() {
+  if (player_ == nullptr) return;
+  fluid_player_stop(player_);
+  delete_fluid_player(player_);
+  player_ = nullptr;
+  // A stopped player leaves its notes ringing; the next piece starts on a quiet synthesiser.
+  fluid_synth_all_sounds_off(synth_, -1);
+}
+
+}  // namespace wispen
