@@ -11,6 +11,7 @@
 //   #! info-after HEX | SIZE N        Info.Dat after the run
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -54,7 +55,8 @@ std::string Hex(const std::string& bytes) {
 std::string Unhex(std::string hex) {
   hex.erase(std::remove_if(hex.begin(), hex.end(), ::isspace), hex.end());
   std::string out;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
   return out;
 }
 
@@ -71,16 +73,30 @@ testing::TestStage ParseStage(std::istringstream& words) {
       if (static_cast<int>(v.size()) != count) throw std::invalid_argument("bad " + kv);
       return v;
     };
-    if (key == "length") s.PathLength = std::stoi(value);
-    else if (key == "step") s.StepX = std::stoi(value);
-    else if (key == "obstacles") s.ObstacleCount = std::stoi(value);
-    else if (key == "period") s.StepPeriod = std::stoi(value);
-    else if (key == "count") s.StepCount = std::stoi(value);
-    else if (key == "soul") { auto v = ints(2); s.SoulStart = {v[0], v[1]}; }
-    else if (key == "view") { auto v = ints(2); s.ViewStart = {v[0], v[1]}; }
-    else if (key == "goal") { auto v = ints(4); s.GoalRect = {v[0], v[1], v[2], v[3]}; }
-    else if (key == "corridor") { auto v = ints(4); s.Corridor = {v[0], v[1], v[2], v[3]}; }
-    else throw std::invalid_argument("unknown stage key " + key);
+    if (key == "length")
+      s.PathLength = std::stoi(value);
+    else if (key == "step")
+      s.StepX = std::stoi(value);
+    else if (key == "obstacles")
+      s.ObstacleCount = std::stoi(value);
+    else if (key == "period")
+      s.StepPeriod = std::stoi(value);
+    else if (key == "count")
+      s.StepCount = std::stoi(value);
+    else if (key == "soul") {
+      auto v = ints(2);
+      s.SoulStart = {v[0], v[1]};
+    } else if (key == "view") {
+      auto v = ints(2);
+      s.ViewStart = {v[0], v[1]};
+    } else if (key == "goal") {
+      auto v = ints(4);
+      s.GoalRect = {v[0], v[1], v[2], v[3]};
+    } else if (key == "corridor") {
+      auto v = ints(4);
+      s.Corridor = {v[0], v[1], v[2], v[3]};
+    } else
+      throw std::invalid_argument("unknown stage key " + key);
   }
   return s;
 }
@@ -89,7 +105,9 @@ class Scripts : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Scripts, Run) {
   const fs::path script = fs::path(WISPEN_SCRIPTS_DIR) / (GetParam() + ".script");
-  const fs::path dir = fs::path(::testing::TempDir()) / ("wispen_e2e_" + GetParam());
+  // The process id keeps two test runs (say the plain and the sanitised build) out of each other's way.
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / ("wispen_e2e_" + GetParam() + "_" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "Data");
 
@@ -111,7 +129,8 @@ TEST_P(Scripts, Run) {
       std::string kind;
       what >> kind;
       if (kind == "built") {
-        fs::copy(WISPEN_BUILT_DATA, dir / "Data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        fs::copy(WISPEN_BUILT_DATA, dir / "Data",
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
       } else if (kind == "stage") {
         testing::WriteTestStage(dir.string(), ParseStage(what));
       } else if (kind == "sounds") {
@@ -139,8 +158,9 @@ TEST_P(Scripts, Run) {
   }
 
   const fs::path log = dir / "events.log";
-  const std::string command = "cd '" + dir.string() + "' && '" WISPEN_BINARY "' --headless --game-dir . --lang " +
-                              lang + " --script '" + script.string() + "' --log events.log 2> stderr.txt";
+  const std::string command = "cd '" + dir.string() +
+                              "' && '" WISPEN_BINARY "' --headless --game-dir . --lang " + lang +
+                              " --script '" + script.string() + "' --log events.log 2> stderr.txt";
   const int raw = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(raw)) << "the game did not exit normally";
   EXPECT_EQ(WEXITSTATUS(raw), expectedExit) << ReadFile(dir / "stderr.txt");
@@ -156,8 +176,10 @@ TEST_P(Scripts, Run) {
     if (text == want) ++next;
   }
   EXPECT_EQ(next, logLines.size()) << "missing from the event log (in order): "
-                                   << (next < logLines.size() ? logLines[next] : "") << "\nlog:\n" << events;
-  for (const std::string& bad : noLog) EXPECT_EQ(events.find(bad), std::string::npos) << bad << "\nlog:\n" << events;
+                                   << (next < logLines.size() ? logLines[next] : "") << "\nlog:\n"
+                                   << events;
+  for (const std::string& bad : noLog)
+    EXPECT_EQ(events.find(bad), std::string::npos) << bad << "\nlog:\n" << events;
   if (infoAfter) {
     EXPECT_EQ(Hex(ReadFile(dir / "Data" / "Info.Dat")), Hex(*infoAfter));
   }

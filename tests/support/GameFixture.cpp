@@ -1,5 +1,7 @@
 #include "GameFixture.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -7,8 +9,8 @@ namespace wispen::testing {
 
 void GameFixture::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir = std::filesystem::path(::testing::TempDir()) /
-        (std::string("wispen_game_") + info->test_suite_name() + "_" + info->name());
+  dir = std::filesystem::path(::testing::TempDir()) / (std::string("wispen_game_") + info->test_suite_name() +
+                                                       "_" + info->name() + "_" + std::to_string(getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir / "Data");
 }
@@ -47,7 +49,9 @@ void GameFixture::StartStage(int n, int souls, bool curtain) {
   Wait(curtain ? 510 : 10);
 }
 
-void GameFixture::Move(int x, int y) { app->MouseMove(0, x, y); }
+void GameFixture::Move(int x, int y) {
+  app->MouseMove(0, x, y);
+}
 
 std::string GameFixture::EventLog() {
   std::ifstream in(dir / "events.log");
