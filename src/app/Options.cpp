@@ -51,7 +51,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
       throw std::invalid_argument("unknown option '" + a + "'");
     }
   }
-  if (o.Headless && !o.Script && !o.Help && !o.Version) throw std::invalid_argument("--headless needs --script FILE");
+  if (o.Headless && !o.Script && !o.Help && !o.Version)
+    throw std::invalid_argument("--headless needs --script FILE");
   return o;
 }
 

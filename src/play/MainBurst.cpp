@@ -19,12 +19,11 @@ struct DevilPlacement {
 
 // The devil swoops in from the top left of the play window, settles, swings its scythe and rests. Screen
 // coordinates; the entry with a negative picture ends the table.
-constexpr std::array<DevilPlacement, 23> DevilPath{{{0, 24, 0},    {40, 68, 0},   {92, 112, 0},  {144, 140, 0},
-                                                    {208, 164, 0}, {268, 180, 0}, {312, 156, 0}, {288, 116, 0},
-                                                    {252, 84, 0},  {256, 140, 0}, {256, 144, 0}, {256, 150, 0},
-                                                    {256, 150, 0}, {256, 150, 0}, {256, 150, 0}, {256, 150, 1},
-                                                    {256, 150, 2}, {256, 150, 3}, {256, 150, 4}, {256, 150, 5},
-                                                    {256, 150, 6}, {256, 150, 0}, {0, 0, -1}}};
+constexpr std::array<DevilPlacement, 23> DevilPath{
+    {{0, 24, 0},    {40, 68, 0},   {92, 112, 0},  {144, 140, 0}, {208, 164, 0}, {268, 180, 0},
+     {312, 156, 0}, {288, 116, 0}, {252, 84, 0},  {256, 140, 0}, {256, 144, 0}, {256, 150, 0},
+     {256, 150, 0}, {256, 150, 0}, {256, 150, 0}, {256, 150, 1}, {256, 150, 2}, {256, 150, 3},
+     {256, 150, 4}, {256, 150, 5}, {256, 150, 6}, {256, 150, 0}, {0, 0, -1}}};
 
 constexpr int kDevilInterval = 60;
 
@@ -44,9 +43,11 @@ void TMainForm::StartBurst() {
 void TMainForm::DrawGameOverText() {
   const bool japanese = IsJapanese(platform.LanguageId());
   TCanvas& c = BackBuffer->Canvas();
-  const std::string text = japanese ? "\xE5\x9C\xB0\xE7\x8D\x84\xE3\x81\xAB\xE8\x90\xBD\xE3\x81\xA1\xE3\x81\xAA"
-                                    : "Fall in the hell";  // 地獄に落ちな
-  c.Font.Name = japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF" : "Arial";
+  const std::string text = japanese
+                               ? "\xE5\x9C\xB0\xE7\x8D\x84\xE3\x81\xAB\xE8\x90\xBD\xE3\x81\xA1\xE3\x81\xAA"
+                               : "Fall in the hell";  // 地獄に落ちな
+  c.Font.Name =
+      japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF" : "Arial";
   c.Font.Size = japanese ? 36 : 30;
   c.Font.Bold = true;
   const int x = (500 - c.TextWidth(text)) / 2 + 100;

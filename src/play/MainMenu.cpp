@@ -30,7 +30,9 @@ constexpr int32_t kBackBufferHeight = 400;
 
 }  // namespace
 
-int32_t TMainForm::OpenStages() const { return std::clamp(StagesOpen, 1, kStageCount); }
+int32_t TMainForm::OpenStages() const {
+  return std::clamp(StagesOpen, 1, kStageCount);
+}
 
 void TMainForm::DrawMenu(int32_t mode) {
   TCanvas& c = BackBuffer->Canvas();

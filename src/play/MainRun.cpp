@@ -17,7 +17,8 @@ constexpr const char* kErrorCaption = "\xEF\xBD\xB4\xEF\xBE\x97\xEF\xBD\xB0";  /
 constexpr unsigned kAsteriskBeep = 0x40;
 
 bool ViewInside(const TPoint& view, const TBitmap& map) {
-  return view.X >= 0 && view.Y >= 0 && int64_t{view.X} + 500 <= map.Width() && int64_t{view.Y} + 300 <= map.Height();
+  return view.X >= 0 && view.Y >= 0 && int64_t{view.X} + 500 <= map.Width() &&
+         int64_t{view.Y} + 300 <= map.Height();
 }
 
 }  // namespace
@@ -71,7 +72,8 @@ void TMainForm::StartStage(int n) {
   const bool knownStage = n >= 1 && n <= kStageCount;
   try {
     LoadDataPicture(platform.Images(), platform.GameDir(), mapFile, MapImage);
-    if (!knownStage || MapImage.Picture.Canvas().Pixel(0, 0) != StageCheckColours[n]) return StageDataFailure(n);
+    if (!knownStage || MapImage.Picture.Canvas().Pixel(0, 0) != StageCheckColours[n])
+      return StageDataFailure(n);
     Stage.LoadStagePath(pathFile, *this);
     if (!StageDataInModel()) return StageDataFailure(n);
     PathIndex = 0;

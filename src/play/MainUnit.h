@@ -5,12 +5,12 @@
 #include <string>
 
 #include "GameState.h"
-#include "stage/StageContent.h"
 #include "platform/Application.h"
 #include "platform/Bitmap.h"
 #include "platform/ImageList.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Timer.h"
+#include "stage/StageContent.h"
 
 namespace wispen {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/Platform.h"
 #include "play/Forms.h"
 #include "play/MainUnit.h"
-#include "platform/Platform.h"
 
 namespace wispen {
 
@@ -47,8 +47,8 @@ void DebugUnlock(Forms& forms, int X, int Y, TMouseButton button, TShiftState sh
   if (right && shift == (ssRight | kDebugFirstKey) && onTitle && kDebugFirstSpot.ContainsInclusive(X, Y) &&
       main.GameMode == 0) {
     main.GameMode = 1;
-  } else if (right && shift == (ssRight | kDebugSecondKey) && onTitle && kDebugSecondSpot.ContainsInclusive(X, Y) &&
-             main.GameMode == 1) {
+  } else if (right && shift == (ssRight | kDebugSecondKey) && onTitle &&
+             kDebugSecondSpot.ContainsInclusive(X, Y) && main.GameMode == 1) {
     main.GameMode = 2;
     forms.DebugForm->ShowModal();
     main.MenuMode() = 0;
@@ -64,11 +64,17 @@ void DebugUnlock(Forms& forms, int X, int Y, TMouseButton button, TShiftState sh
 
 TDebugForm::TDebugForm(Forms& forms) : forms_(forms) {}
 
-void TDebugForm::FormCreate() { position_ = 1; }
+void TDebugForm::FormCreate() {
+  position_ = 1;
+}
 
-void TDebugForm::ShowModal() { forms_.platform.ShowModal(*this); }
+void TDebugForm::ShowModal() {
+  forms_.platform.ShowModal(*this);
+}
 
-void TDebugForm::SetPosition(int position) { position_ = static_cast<int16_t>(std::clamp(position, kMin, kMax)); }
+void TDebugForm::SetPosition(int position) {
+  position_ = static_cast<int16_t>(std::clamp(position, kMin, kMax));
+}
 
 void TDebugForm::Paint(TCanvas& c) {
   c.BrushColor = clBlack;

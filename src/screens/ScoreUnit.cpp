@@ -1,10 +1,10 @@
 #include "ScoreUnit.h"
 
+#include "platform/Language.h"
+#include "platform/Platform.h"
 #include "play/Forms.h"
 #include "play/GameState.h"
 #include "play/MainUnit.h"
-#include "platform/Language.h"
-#include "platform/Platform.h"
 
 namespace wispen {
 
@@ -56,13 +56,15 @@ TScoreForm::TScoreForm(Forms& forms) : forms_(forms) {}
 void TScoreForm::FormCreate() {
   const bool japanese = IsJapanese(forms_.platform.LanguageId());
   if (japanese) {
-    FontName = "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";  // ＭＳ Ｐゴシック
-    caption_ = "\xE3\x82\xB9\xE3\x82\xB3\xE3\x82\xA2\xE3\x83\xBC";                              // スコアー
+    FontName =
+        "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";  // ＭＳ
+                                                                                                  // Ｐゴシック
+    caption_ = "\xE3\x82\xB9\xE3\x82\xB3\xE3\x82\xA2\xE3\x83\xBC";  // スコアー
     for (int r = 1; r <= 5; ++r) Cells[0][r] = std::to_string(r) + ".";
     Cells[1][0] = "\xE3\x82\xB9\xE3\x83\x86\xE3\x83\xBC\xE3\x82\xB8";  // ステージ
-    Cells[2][0] = "  \xE6\x94\xBB\xE7\x95\xA5";                         // "  攻略"
-    Cells[3][0] = "\xE4\xBD\xBF\xE7\x94\xA8\xE6\x95\xB0";               // 使用数
-    Cells[4][0] = "\xE5\xBE\x97\xE7\x82\xB9";                           // 得点
+    Cells[2][0] = "  \xE6\x94\xBB\xE7\x95\xA5";                        // "  攻略"
+    Cells[3][0] = "\xE4\xBD\xBF\xE7\x94\xA8\xE6\x95\xB0";              // 使用数
+    Cells[4][0] = "\xE5\xBE\x97\xE7\x82\xB9";                          // 得点
   } else {
     FontName = "Arial";
     caption_ = "Score Board";
@@ -131,7 +133,8 @@ void TScoreForm::MouseDown(TMouseButton button, int x, int y) {
 }
 
 void TScoreForm::MouseUp(TMouseButton button, int x, int y) {
-  const bool inside = kOkButton.Left <= x && x < kOkButton.Right && kOkButton.Top <= y && y < kOkButton.Bottom;
+  const bool inside =
+      kOkButton.Left <= x && x < kOkButton.Right && kOkButton.Top <= y && y < kOkButton.Bottom;
   if (okPressed_ && button == TMouseButton::mbLeft && inside) finished_ = true;
   okPressed_ = false;
 }

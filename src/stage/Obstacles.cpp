@@ -33,7 +33,9 @@ AnimaRecord ReadAnimaRecord(const std::string& fileName, AnimaRecord record) {
   return record;
 }
 
-bool Fits(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+bool Fits(int64_t v) {
+  return v >= INT32_MIN && v <= INT32_MAX;
+}
 
 }  // namespace
 
@@ -41,7 +43,8 @@ bool ObstacleInModel(const ObstacleRecord& r) {
   return r.StepPeriod >= 1 && r.StepCount >= 1 && r.StepCount <= kObstacleSteps;
 }
 
-void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& codec, const std::string& gameDir) {
+void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& codec,
+                          const std::string& gameDir) {
   for (int i = 0; i < kAnimaSlotCount; ++i) {
     const int32_t id = stage.AnimaIds[i];
     if (id < 0) continue;
@@ -65,7 +68,8 @@ void DrawObstacles(const StageContent& stage, const AnimaSlots& slots, int32_t p
     if (!ObstacleInModel(r)) continue;
     const int32_t s = (pathIndex / r.StepPeriod) % r.StepCount;
     const TBitmap& strip = slots[ObstacleSlot(r.Slot)].Picture;
-    // Stored values are taken as they are; sums that leave the 32-bit range lie far outside the buffer anyway.
+    // Stored values are taken as they are; sums that leave the 32-bit range lie far outside the buffer
+    // anyway.
     const int64_t x = int64_t{r.StepX[s]} - viewX + 100, y = int64_t{r.StepY[s]} - viewY + 100;
     const int64_t left = int64_t{r.FrameWidth} * r.StepFrame[s];
     if (!Fits(x) || !Fits(y) || !Fits(left) || !Fits(x + r.FrameWidth) || !Fits(y + r.FrameHeight) ||

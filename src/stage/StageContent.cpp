@@ -3,16 +3,24 @@
 #include <cstdio>
 #include <cstring>
 
-#include "play/GameState.h"
 #include "data/FileIo.h"
 #include "platform/Errors.h"
+#include "play/GameState.h"
 
 namespace wispen {
 
 const std::array<TColor, 11> StageCheckColours = {
-    0,                  // no stage 0
-    RGB(0, 0, 0),       RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(255, 255, 0), RGB(0, 0, 255),
-    RGB(255, 0, 255),   RGB(0, 255, 255), RGB(255, 255, 255), RGB(128, 0, 0), RGB(0, 128, 0),
+    0,  // no stage 0
+    RGB(0, 0, 0),
+    RGB(255, 0, 0),
+    RGB(0, 255, 0),
+    RGB(255, 255, 0),
+    RGB(0, 0, 255),
+    RGB(255, 0, 255),
+    RGB(0, 255, 255),
+    RGB(255, 255, 255),
+    RGB(128, 0, 0),
+    RGB(0, 128, 0),
 };
 
 namespace {
@@ -30,7 +38,8 @@ constexpr size_t kPathPointsAt = 36960;
 
 int32_t Get(const std::array<uint8_t, kStagePathFileSize>& b, size_t at) {
   return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-                              (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24));
+                              (static_cast<uint32_t>(b[at + 2]) << 16) |
+                              (static_cast<uint32_t>(b[at + 3]) << 24));
 }
 
 void Put(std::array<uint8_t, kStagePathFileSize>& b, size_t at, int32_t v) {

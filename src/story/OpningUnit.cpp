@@ -1,18 +1,20 @@
 #include "OpningUnit.h"
 
-#include "play/Forms.h"
-#include "play/MainUnit.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
+#include "play/Forms.h"
+#include "play/MainUnit.h"
 
 namespace wispen {
 
 namespace {
 
 const std::vector<std::string> kJapaneseLines = {
-    "\xE9\xAD\x94\xE7\x95\x8C\xE3\x81\xA7\xE3\x81\x95\xE8\xBF\xB7\xE3\x81\x86\xE9\xAD\x82\xE3\x82\x92\xE3\x80\x81"
+    "\xE9\xAD\x94\xE7\x95\x8C\xE3\x81\xA7\xE3\x81\x95\xE8\xBF\xB7\xE3\x81\x86\xE9\xAD\x82\xE3\x82\x92\xE3\x80"
+    "\x81"
     "\xE3\x83\x9E\xE3\x82\xA6\xE3\x82\xB9\xE3\x81\xA7\xE6\x93\x8D\xE3\x82\x8A",  // 魔界でさ迷う魂を、マウスで操り
-    "\xE5\xA4\xA9\xE7\x95\x8C\xE3\x81\xAB\xE5\xB0\x8E\xE3\x81\x91\xE3\x80\x82\xE3\x81\x95\xE3\x82\x8C\xE3\x81\xA9"
+    "\xE5\xA4\xA9\xE7\x95\x8C\xE3\x81\xAB\xE5\xB0\x8E\xE3\x81\x91\xE3\x80\x82\xE3\x81\x95\xE3\x82\x8C\xE3\x81"
+    "\xA9"
     "\xE9\xAD\x94\xE7\x95\x8C\xE3\x81\xAB\xE8\xA7\xA6\xE3\x82\x8C\xE3\x82\x8C",  // 天界に導け。されど魔界に触れれ
     "\xE3\x81\xB0\xE5\x9C\xB0\xE7\x8D\x84\xE3\x81\xAB\xE8\x90\xBD\xE3\x81\x99\xEF\xBC\x81",  // ば地獄に落す！
 };
@@ -50,7 +52,8 @@ constexpr std::array<DevilPlacement, 15> kOpeningDevilPath{{{184, 352, 0},
 
 TFont OpeningFont(bool japanese) {
   TFont f;
-  f.Name = japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF" : "Arial";  // ＭＳ ゴシック
+  f.Name = japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF"
+                    : "Arial";  // ＭＳ ゴシック
   f.Size = japanese ? 16 : 12;
   f.Bold = true;
   return f;
@@ -62,7 +65,11 @@ std::vector<std::string> Utf8Characters(const std::string& text) {
   std::vector<std::string> out;
   for (size_t i = 0; i < text.size();) {
     const unsigned char lead = static_cast<unsigned char>(text[i]);
-    size_t len = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
+    size_t len = lead < 0x80           ? 1
+                 : (lead >> 5) == 0x6  ? 2
+                 : (lead >> 4) == 0xE  ? 3
+                 : (lead >> 3) == 0x1E ? 4
+                                       : 1;
     if (i + len > text.size()) len = text.size() - i;
     out.push_back(text.substr(i, len));
     i += len;
@@ -74,9 +81,13 @@ TOpningForm::TOpningForm(Forms& forms) : OpningTimer(forms.platform.Timers(), 10
   OpningTimer.OnTimer = [this] { OpningTimerTimer(); };
 }
 
-bool TOpningForm::Japanese() const { return IsJapanese(forms_.platform.LanguageId()); }
+bool TOpningForm::Japanese() const {
+  return IsJapanese(forms_.platform.LanguageId());
+}
 
-const OpeningScript& TOpningForm::Script() const { return Japanese() ? JapaneseScript : EnglishScript; }
+const OpeningScript& TOpningForm::Script() const {
+  return Japanese() ? JapaneseScript : EnglishScript;
+}
 
 void TOpningForm::FormCreate() {
   TMainForm& main = *forms_.MainForm;
@@ -149,8 +160,8 @@ void TOpningForm::OpningTimerTimer() {
         canvas.StretchBlt(Bounds(before.X, before.Y, DevilRect.Right, DevilRect.Bottom), DevilSave, DevilRect,
                           SRCCOPY);
       }
-      DevilSave.Canvas().StretchBlt(DevilRect, *main.BackBuffer, Bounds(s.X, s.Y, DevilRect.Right, DevilRect.Bottom),
-                                    SRCCOPY);
+      DevilSave.Canvas().StretchBlt(DevilRect, *main.BackBuffer,
+                                    Bounds(s.X, s.Y, DevilRect.Right, DevilRect.Bottom), SRCCOPY);
       main.DevilImageList.Draw(canvas, s.X, s.Y, s.Picture);
       break;
     }

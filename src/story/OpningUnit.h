@@ -48,7 +48,8 @@ class TOpningForm {
 
  private:
   bool Japanese() const;
-  void BuildScript(OpeningScript& script, const std::vector<std::string>& lines, const std::string& reference);
+  void BuildScript(OpeningScript& script, const std::vector<std::string>& lines,
+                   const std::string& reference);
 
   Forms& forms_;
 };

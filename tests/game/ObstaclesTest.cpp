@@ -57,7 +57,8 @@ struct ObstacleFixture : ::testing::Test {
 TEST_F(ObstacleFixture, EachStepLastsItsPeriodAndTheCycleRepeats) {
   stage.Obstacles[0] = Record(0, 2, 4);
   const int expected[] = {0, 0, 1, 1, 2, 2, 3, 3, 0};
-  for (int index = 0; index < 9; ++index) EXPECT_EQ(DrawAt(stage, slots, index).step, expected[index]) << index;
+  for (int index = 0; index < 9; ++index)
+    EXPECT_EQ(DrawAt(stage, slots, index).step, expected[index]) << index;
   EXPECT_EQ(DrawAt(stage, slots, 2).colour, 0x100u + 1);  // step 1 shows frame 1
 }
 

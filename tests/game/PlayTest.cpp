@@ -111,7 +111,8 @@ TEST_F(Play, ATouchRunsTheBurstForTwentyNineTicksAndOffersAnotherTry) {
   EXPECT_EQ(Main().SoulsUsed, 1);
   EXPECT_EQ(Main().BoomCursorTimer.Interval(), 60);
   const std::string log = EventLog();
-  EXPECT_LT(log.find("effect play", log.find("music play 1")), log.find("music stop", log.find("music play 1")));
+  EXPECT_LT(log.find("effect play", log.find("music play 1")),
+            log.find("music stop", log.find("music play 1")));
   EXPECT_NE(log.find("cursor shown"), std::string::npos);
 }
 
@@ -265,7 +266,8 @@ TEST_F(Play, MissingStageDataNamesTheStageAndClosesAfterSavingProgress) {
   ShowWithoutOpening();
   StartStage(3);
   EXPECT_TRUE(app->Closed());
-  EXPECT_NE(EventLog().find("message \xEF\xBD\xB4\xEF\xBE\x97\xEF\xBD\xB0|There is not data! [3] Install it again."),
+  EXPECT_NE(EventLog().find(
+                "message \xEF\xBD\xB4\xEF\xBE\x97\xEF\xBD\xB0|There is not data! [3] Install it again."),
             std::string::npos);
   EXPECT_EQ(std::filesystem::file_size(dir / "Data" / "Info.Dat"), 174u);
 }

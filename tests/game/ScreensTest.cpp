@@ -61,7 +61,8 @@ class Screens : public GameFixture {
     const TImageList& digits = forms->NumberForm->NumberImageList;
     for (int py = 0; py < digits.Height(); ++py)
       for (int px = 0; px < digits.Width(); ++px)
-        if (digits.Mask(d).At(px, py) == clBlack && Main().ScreenImage.Picture.At(x + px, y + py) != digits.Image(d).At(px, py))
+        if (digits.Mask(d).At(px, py) == clBlack &&
+            Main().ScreenImage.Picture.At(x + px, y + py) != digits.Image(d).At(px, py))
           return false;
     return true;
   }
@@ -124,7 +125,8 @@ TEST_F(Screens, MenuButtonAreasReachOnePixelPastTheButtons) {
     int x, y;
     bool starts;
   };
-  for (const Press p : {Press{265, 337, true}, Press{124, 300, true}, Press{123, 320, false}, Press{200, 338, false}}) {
+  for (const Press p :
+       {Press{265, 337, true}, Press{124, 300, true}, Press{123, 320, false}, Press{200, 338, false}}) {
     Main().DrawMenu(2);
     Main().StartTimer.SetEnabled(false);
     app->MouseDown(TMouseButton::mbLeft, ssLeft, p.x, p.y);

@@ -26,7 +26,8 @@ class StageFile : public ::testing::Test {
     return b;
   }
   void Write(const std::vector<uint8_t>& bytes, size_t size) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(size));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(size));
   }
 };
 
@@ -92,7 +93,8 @@ TEST_F(StageFile, TheGoalIsTakenAsStored) {
   auto bytes = Numbered(0);
   const int32_t goal[4] = {500, 10, 400, 20};  // left beyond right: a goal nobody reaches
   for (int i = 0; i < 4; ++i)
-    for (int k = 0; k < 4; ++k) bytes[36940 + 4 * i + k] = static_cast<uint8_t>(static_cast<uint32_t>(goal[i]) >> (8 * k));
+    for (int k = 0; k < 4; ++k)
+      bytes[36940 + 4 * i + k] = static_cast<uint8_t>(static_cast<uint32_t>(goal[i]) >> (8 * k));
   Write(bytes, bytes.size());
   StageContent stage;
   GameState s;

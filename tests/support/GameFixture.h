@@ -9,10 +9,10 @@
 #include "TestServices.h"
 #include "TestStage.h"
 #include "headless/HeadlessPlatform.h"
-#include "story/OpningUnit.h"
 #include "play/Forms.h"
 #include "play/MainUnit.h"
 #include "sdl/SdlImageCodec.h"
+#include "story/OpningUnit.h"
 
 namespace wispen::testing {
 

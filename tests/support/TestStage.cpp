@@ -38,7 +38,8 @@ void WriteStoredBmp(const std::string& file, int w, int h, const std::vector<uin
       row[3 * x + 2] = static_cast<uint8_t>(c);
     }
   }
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<long>(b.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(b.data()), static_cast<long>(b.size()));
 }
 
 }  // namespace
@@ -47,8 +48,10 @@ std::vector<uint32_t> TestStageMap(const TestStage& s) {
   std::vector<uint32_t> map(static_cast<size_t>(s.MapWidth) * s.MapHeight);
   for (int y = 0; y < s.MapHeight; ++y) {
     for (int x = 0; x < s.MapWidth; ++x) {
-      const bool free = x >= s.Corridor.Left && x < s.Corridor.Right && y >= s.Corridor.Top && y < s.Corridor.Bottom;
-      map[static_cast<size_t>(y) * s.MapWidth + x] = free ? 0 : 0x00306090 + static_cast<uint32_t>((x + y) % 7);
+      const bool free =
+          x >= s.Corridor.Left && x < s.Corridor.Right && y >= s.Corridor.Top && y < s.Corridor.Bottom;
+      map[static_cast<size_t>(y) * s.MapWidth + x] =
+          free ? 0 : 0x00306090 + static_cast<uint32_t>((x + y) % 7);
     }
   }
   map[0] = StageCheckColours.at(static_cast<size_t>(s.Number));
@@ -94,7 +97,8 @@ std::vector<std::string> WriteTestStage(const std::string& gameDir, const TestSt
     Put32(b, 36960 + 8 * static_cast<size_t>(i), s.ViewStart.X + s.StepX * step);
     Put32(b, 36964 + 8 * static_cast<size_t>(i), s.ViewStart.Y);
   }
-  std::ofstream(pathFile, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<long>(b.size()));
+  std::ofstream(pathFile, std::ios::binary)
+      .write(reinterpret_cast<const char*>(b.data()), static_cast<long>(b.size()));
   std::vector<std::string> written{mapFile, pathFile};
 
   if (s.ObstacleCount > 0) {
@@ -105,7 +109,8 @@ std::vector<std::string> WriteTestStage(const std::string& gameDir, const TestSt
       for (int x = 0; x < 20; ++x) pixels[static_cast<size_t>(y) * 20 + x] = 0x0000FF;
     WriteStoredBmp(data + "AnimaP1.Dat", 20, 40, pixels);
     std::vector<uint8_t> record(12, 0);
-    std::ofstream(data + "Anima1.Dat", std::ios::binary).write(reinterpret_cast<const char*>(record.data()), 12);
+    std::ofstream(data + "Anima1.Dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(record.data()), 12);
     written.push_back(data + "AnimaP1.Dat");
     written.push_back(data + "Anima1.Dat");
   }
@@ -131,8 +136,9 @@ void WriteTestSounds(const std::string& gameDir) {
   Put32(wave, 40, 200);
   for (size_t i = 44; i < wave.size(); i += 2) wave[i + 1] = (i / 20) % 2 ? 0x20 : 0xE0;
   // Format 0, one track, 96 ticks a quarter: one note and the end of the track.
-  const std::vector<uint8_t> midi = {'x', 'x', 'x', 'x', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'x', 'x', 'x', 'x', 0,
-                                     0,   0,   12,  0,   0x90, 60, 100, 96, 0x80, 60, 0, 0, 0xFF, 0x2F, 0};
+  const std::vector<uint8_t> midi = {'x', 'x', 'x', 'x',  0,   0,   0, 6,    0,    0,  0, 1,
+                                     0,   96,  'x', 'x',  'x', 'x', 0, 0,    0,    12, 0, 0x90,
+                                     60,  100, 96,  0x80, 60,  0,   0, 0xFF, 0x2F, 0};
   for (int n = 0; n < 4; ++n) {
     std::ofstream(data + "Effect0" + std::to_string(n) + ".Dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(wave.data()), static_cast<long>(wave.size()));

@@ -14,13 +14,13 @@ struct TestStage {
   int MapWidth = 900;
   int MapHeight = 400;
   int PathLength = 100;
-  int StepX = 1;               // view movement per path step
+  int StepX = 1;  // view movement per path step
   TPoint ViewStart{0, 50};
   TPoint SoulStart{200, 180};  // map point of the soul's top-left
   TRect GoalRect{300, 150, 320, 200};
   // Coloured walls: everything outside this map rectangle is the demon world.
   TRect Corridor{1, 100, 899, 300};
-  int ObstacleCount = 0;       // each a 20x20 red block, slot 0 from anima 1, crossing the corridor
+  int ObstacleCount = 0;  // each a 20x20 red block, slot 0 from anima 1, crossing the corridor
   int StepPeriod = 1;
   int StepCount = 1;
 };

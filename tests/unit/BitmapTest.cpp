@@ -6,7 +6,9 @@
 namespace wispen {
 namespace {
 
-TBitmap Filled(int w, int h, TColor c) { return TBitmap(w, h, c); }
+TBitmap Filled(int w, int h, TColor c) {
+  return TBitmap(w, h, c);
+}
 
 // A source whose pixel value names its position, so a copy shows where each pixel came from.
 TBitmap Numbered(int w, int h) {
@@ -136,10 +138,10 @@ TEST(Polygon, FillsTheBandWithTheBrushAndOutlinesWithThePen) {
   b.Canvas().PenColor = clBlack;
   // A band like the stage select's: from centre (10, 20) to centre (50, 10), 8 pixels either side.
   b.Canvas().Polygon({{10, 12}, {50, 2}, {50, 18}, {10, 28}});
-  EXPECT_EQ(b.At(30, 15), clBlue);   // inside
-  EXPECT_EQ(b.At(10, 20), clBlack);  // on the left edge: the pen
-  EXPECT_EQ(b.At(10, 12), clBlack);  // a corner
-  EXPECT_EQ(b.At(30, 2), 0x111111u); // outside, above
+  EXPECT_EQ(b.At(30, 15), clBlue);    // inside
+  EXPECT_EQ(b.At(10, 20), clBlack);   // on the left edge: the pen
+  EXPECT_EQ(b.At(10, 12), clBlack);   // a corner
+  EXPECT_EQ(b.At(30, 2), 0x111111u);  // outside, above
   EXPECT_EQ(b.At(55, 10), 0x111111u);
   int blue = 0;
   for (TColor c : b.Pixels()) blue += c == clBlue;

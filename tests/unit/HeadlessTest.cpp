@@ -77,8 +77,8 @@ TEST_F(HeadlessFixture, AWarpsMoveArrivesRightAfterTheHandlerAtTheSameTime) {
   };
   t.SetEnabled(true);
   EXPECT_EQ(Run("wait 100\nmove 5 5\n"), kExitOk);
-  EXPECT_EQ(window.events, (std::vector<std::string>{"show", "tick done", "move 100 200 at 40", "move 5 5 at 100",
-                                                     "close"}));
+  EXPECT_EQ(window.events, (std::vector<std::string>{"show", "tick done", "move 100 200 at 40",
+                                                     "move 5 5 at 100", "close"}));
   EXPECT_NE(Log().find("40 warp 100 200\n"), std::string::npos);
   EXPECT_NE(Log().find("100 close\n"), std::string::npos);
 }
@@ -86,8 +86,9 @@ TEST_F(HeadlessFixture, AWarpsMoveArrivesRightAfterTheHandlerAtTheSameTime) {
 TEST_F(HeadlessFixture, APressMovesThePointerFirstOnlyWhenItIsElsewhere) {
   EXPECT_EQ(Run("move 10 20\npress left 10 20\npress right 30 40 shift\n"), kExitOk);
   const std::string rightShift = std::to_string(ssRight | ssShift);
-  EXPECT_EQ(window.events, (std::vector<std::string>{"show", "move 10 20 at 0", "down 0 8 10 20", "move 30 40 at 0",
-                                                     "down 1 " + rightShift + " 30 40", "close"}));
+  EXPECT_EQ(window.events,
+            (std::vector<std::string>{"show", "move 10 20 at 0", "down 0 8 10 20", "move 30 40 at 0",
+                                      "down 1 " + rightShift + " 30 40", "close"}));
 }
 
 TEST_F(HeadlessFixture, AnEscapingExceptionShowsTheErrorBoxAndTheLoopGoesOn) {

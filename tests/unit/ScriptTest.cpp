@@ -32,8 +32,9 @@ TEST(ScriptParser, ReadsEveryCommandSkippingCommentsAndBlankLines) {
 }
 
 TEST(ScriptParser, ABadLineNamesItsFileAndNumber) {
-  for (const char* bad : {"wait\n", "wait -5\n", "wait 1.5\n", "move 1\n", "press up 1 2\n", "press left 1 2 meta\n",
-                          "shot out.jpg\n", "dance\n", "close now\n", "expect\n", "updown x\n"}) {
+  for (const char* bad :
+       {"wait\n", "wait -5\n", "wait 1.5\n", "move 1\n", "press up 1 2\n", "press left 1 2 meta\n",
+        "shot out.jpg\n", "dance\n", "close now\n", "expect\n", "updown x\n"}) {
     const std::string text = std::string("wait 1\n# fine\n") + bad;
     try {
       Parse(text);

@@ -18,7 +18,9 @@ std::unique_ptr<Clock> MakeVirtualClock(VirtualClock*& raw) {
 HeadlessPlatform::HeadlessPlatform(const Settings& settings, TextEngine& text, ImageCodec& images)
     : PlatformBase(MakeVirtualClock(clock_), settings, text, images) {}
 
-std::unique_ptr<MediaPlayer> HeadlessPlatform::CreateMediaPlayer() { return std::make_unique<NullMediaPlayer>(); }
+std::unique_ptr<MediaPlayer> HeadlessPlatform::CreateMediaPlayer() {
+  return std::make_unique<NullMediaPlayer>();
+}
 
 void HeadlessPlatform::SetCursorPos(int x, int y) {
   pointer_ = {x, y};

@@ -4,7 +4,9 @@
 
 namespace wispen {
 
-void Application::ShowError(const std::string& message) { platform_.ShowMessage(kTitle, message, MessageIcon::Error); }
+void Application::ShowError(const std::string& message) {
+  platform_.ShowMessage(kTitle, message, MessageIcon::Error);
+}
 
 void Application::Show() {
   Dispatch([&] {
@@ -19,7 +21,9 @@ void Application::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void Application::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  const char* name = button == TMouseButton::mbLeft ? "left" : button == TMouseButton::mbRight ? "right" : "middle";
+  const char* name = button == TMouseButton::mbLeft    ? "left"
+                     : button == TMouseButton::mbRight ? "right"
+                                                       : "middle";
   lastPress_ = std::string(name) + "," + std::to_string(x) + "," + std::to_string(y);
   Dispatch([&] {
     if (window_) window_->ScreenImageMouseDown(button, shift, x, y);

@@ -138,7 +138,9 @@ void TCanvas::SetPixel(int x, int y, TColor colour) {
   if (bitmap_.Contains(x, y)) bitmap_.At(x, y) = colour;
 }
 
-TColor TCanvas::Pixel(int x, int y) const { return bitmap_.Contains(x, y) ? bitmap_.At(x, y) : CLR_INVALID; }
+TColor TCanvas::Pixel(int x, int y) const {
+  return bitmap_.Contains(x, y) ? bitmap_.At(x, y) : CLR_INVALID;
+}
 
 void TCanvas::DrawLine(TPoint a, TPoint b) {
   // Bresenham, both end points drawn: the outline of a closed polygon.
@@ -215,8 +217,14 @@ void TCanvas::TextOut(int x, int y, const std::string& utf8) {
   }
 }
 
-TSize TCanvas::TextExtent(const std::string& utf8) { return RequireText().Measure(Font, utf8); }
-int TCanvas::TextWidth(const std::string& utf8) { return TextExtent(utf8).cx; }
-int TCanvas::TextHeight(const std::string& utf8) { return TextExtent(utf8).cy; }
+TSize TCanvas::TextExtent(const std::string& utf8) {
+  return RequireText().Measure(Font, utf8);
+}
+int TCanvas::TextWidth(const std::string& utf8) {
+  return TextExtent(utf8).cx;
+}
+int TCanvas::TextHeight(const std::string& utf8) {
+  return TextExtent(utf8).cy;
+}
 
 }  // namespace wispen

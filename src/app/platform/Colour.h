@@ -20,9 +20,15 @@ constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
   return static_cast<TColor>(r) | (static_cast<TColor>(g) << 8) | (static_cast<TColor>(b) << 16);
 }
-constexpr uint8_t GetRValue(TColor c) { return c & 0xFF; }
-constexpr uint8_t GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-constexpr uint8_t GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+constexpr uint8_t GetRValue(TColor c) {
+  return c & 0xFF;
+}
+constexpr uint8_t GetGValue(TColor c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr uint8_t GetBValue(TColor c) {
+  return (c >> 16) & 0xFF;
+}
 
 // The three raster operations the game copies with, by their GDI codes.
 enum class RasterOp : uint32_t {

@@ -16,6 +16,8 @@ uint16_t DetectLanguage(const std::optional<std::string>& override,
                         const std::function<const char*(const char*)>& getenv);
 
 // True when the low byte of the language id names Japanese.
-constexpr bool IsJapanese(uint16_t langId) { return (langId & 0xFF) == 0x11; }
+constexpr bool IsJapanese(uint16_t langId) {
+  return (langId & 0xFF) == 0x11;
+}
 
 }  // namespace wispen

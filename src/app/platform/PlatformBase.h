@@ -27,7 +27,8 @@ class PlatformBase : public Platform {
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
 
-  void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon = MessageIcon::None) final;
+  void ShowMessage(const std::string& caption, const std::string& text,
+                   MessageIcon icon = MessageIcon::None) final;
   void ShowModal(ModalDialog& dialog) final;
   void SetCursorVisible(bool visible) final;
   bool CursorVisible() const { return cursorVisible_; }

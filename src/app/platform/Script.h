@@ -15,13 +15,13 @@ struct ScriptCommand {
   enum class Kind { Wait, Move, Press, UpDown, Shot, State, Expect, Close };
   Kind kind = Kind::Wait;
   int line = 0;
-  int64_t ms = 0;                                 // wait
-  int x = 0, y = 0;                               // move, press
-  TMouseButton button = TMouseButton::mbLeft;     // press
-  TShiftState shift = 0;                          // press: the button and the modifiers
-  int number = 0;                                 // updown
-  std::string file;                               // shot, state
-  std::string name, value;                        // expect
+  int64_t ms = 0;                              // wait
+  int x = 0, y = 0;                            // move, press
+  TMouseButton button = TMouseButton::mbLeft;  // press
+  TShiftState shift = 0;                       // press: the button and the modifiers
+  int number = 0;                              // updown
+  std::string file;                            // shot, state
+  std::string name, value;                     // expect
 };
 
 // A line that cannot be parsed; the message names the file and the line.

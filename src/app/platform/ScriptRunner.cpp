@@ -9,7 +9,8 @@ namespace wispen {
 namespace {
 
 bool IsBmp(const std::string& file) {
-  return file.size() >= 4 && (file.compare(file.size() - 4, 4, ".bmp") == 0 || file.compare(file.size() - 4, 4, ".BMP") == 0);
+  return file.size() >= 4 &&
+         (file.compare(file.size() - 4, 4, ".bmp") == 0 || file.compare(file.size() - 4, 4, ".BMP") == 0);
 }
 
 }  // namespace
@@ -67,8 +68,8 @@ bool ScriptRunner::Expect(const ScriptCommand& c) {
   for (const auto& [name, value] : state) {
     if (name != c.name) continue;
     if (value == c.value) return true;
-    std::fprintf(stderr, "wispen: script line %d: expect %s: expected '%s', got '%s'\n", c.line, c.name.c_str(),
-                 c.value.c_str(), value.c_str());
+    std::fprintf(stderr, "wispen: script line %d: expect %s: expected '%s', got '%s'\n", c.line,
+                 c.name.c_str(), c.value.c_str(), value.c_str());
     return false;
   }
   std::fprintf(stderr, "wispen: script line %d: expect %s: expected '%s', but there is no such state value\n",
@@ -82,7 +83,8 @@ void ScriptRunner::WriteState(const ScriptCommand& c) {
   std::ofstream out(c.file, std::ios::app);
   for (const auto& [name, value] : state) out << name << '=' << value << '\n';
   out << '\n';
-  if (!out) std::fprintf(stderr, "wispen: script line %d: cannot write the state to %s\n", c.line, c.file.c_str());
+  if (!out)
+    std::fprintf(stderr, "wispen: script line %d: cannot write the state to %s\n", c.line, c.file.c_str());
 }
 
 void ScriptRunner::Shot(const ScriptCommand& c) {

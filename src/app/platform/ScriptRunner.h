@@ -21,10 +21,10 @@ constexpr int kExitCloseFailed = 4;
 class ScriptRunner {
  public:
   struct Hooks {
-    std::function<void(int64_t ms)> Wait;          // let ms milliseconds pass, firing due timers
-    std::function<TPoint()> Pointer;               // where the pointer is now
-    std::function<void(TPoint)> MovePointer;       // the pointer moved to a point (before its event)
-    std::function<void(int)> SetUpDown;            // the next debug selector closes at this position
+    std::function<void(int64_t ms)> Wait;     // let ms milliseconds pass, firing due timers
+    std::function<TPoint()> Pointer;          // where the pointer is now
+    std::function<void(TPoint)> MovePointer;  // the pointer moved to a point (before its event)
+    std::function<void(int)> SetUpDown;       // the next debug selector closes at this position
   };
 
   ScriptRunner(Application& app, ImageCodec& images, Hooks hooks)

@@ -18,7 +18,8 @@ TTimer* TimerQueue::DueAt(int64_t now) const {
   TTimer* best = nullptr;
   for (TTimer* t : timers_) {
     if (!t->Scheduled() || t->due_ > now) continue;
-    if (best == nullptr || t->due_ < best->due_ || (t->due_ == best->due_ && t->sequence_ < best->sequence_)) {
+    if (best == nullptr || t->due_ < best->due_ ||
+        (t->due_ == best->due_ && t->sequence_ < best->sequence_)) {
       best = t;
     }
   }
@@ -30,11 +31,17 @@ void TimerQueue::Fire(TTimer& timer) {
   if (timer.OnTimer) timer.OnTimer();
 }
 
-void TimerQueue::Remove(TTimer* timer) { timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end()); }
+void TimerQueue::Remove(TTimer* timer) {
+  timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+}
 
-TTimer::TTimer(TimerQueue& queue, int interval) : queue_(queue), interval_(interval) { queue_.Add(this); }
+TTimer::TTimer(TimerQueue& queue, int interval) : queue_(queue), interval_(interval) {
+  queue_.Add(this);
+}
 
-TTimer::~TTimer() { queue_.Remove(this); }
+TTimer::~TTimer() {
+  queue_.Remove(this);
+}
 
 void TTimer::Restart() {
   due_ = queue_.GetClock().NowMs() + interval_;

@@ -8,11 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "AudioService.h"
 #include "SdlDialogWindow.h"
 #include "SdlInput.h"
-#include "SdlWindow.h"
-#include "AudioService.h"
 #include "SdlMediaPlayer.h"
+#include "SdlWindow.h"
 #include "platform/ScriptRunner.h"
 
 namespace wispen {
@@ -96,7 +96,9 @@ SDL_Window* SdlPlatform::Window() const {
   return window_->Get();
 }
 
-std::unique_ptr<MediaPlayer> SdlPlatform::CreateMediaPlayer() { return CreateSdlMediaPlayer(*audio_); }
+std::unique_ptr<MediaPlayer> SdlPlatform::CreateMediaPlayer() {
+  return CreateSdlMediaPlayer(*audio_);
+}
 
 // SDL has no system sounds. The one beep of the game comes with an error box that says the same, so there is
 // nothing lost by leaving it out.

@@ -52,7 +52,8 @@ std::string SdlTextEngine::FontFileFor(const std::string& faceName, bool bold) {
   if (match != nullptr) {
     FcChar8* value = nullptr;
     if (FcPatternGetString(match, FC_FILE, 0, &value) == FcResultMatch) file = reinterpret_cast<char*>(value);
-    if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch) family = reinterpret_cast<char*>(value);
+    if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)
+      family = reinterpret_cast<char*>(value);
     FcPatternDestroy(match);
   }
   FcPatternDestroy(pattern);
@@ -64,7 +65,8 @@ std::string SdlTextEngine::FontFileFor(const std::string& faceName, bool bold) {
 }
 
 SdlTextEngine::SdlTextEngine() {
-  if (TTF_WasInit() == 0 && TTF_Init() != 0) throw std::runtime_error(std::string("SDL_ttf: ") + TTF_GetError());
+  if (TTF_WasInit() == 0 && TTF_Init() != 0)
+    throw std::runtime_error(std::string("SDL_ttf: ") + TTF_GetError());
   // Every face the game uses must be there from the start.
   for (const FaceMapping& m : kFaces) FontFileFor(m.face, false);
 }
@@ -105,7 +107,8 @@ TextCoverage SdlTextEngine::Render(const TFont& font, const std::string& utf8) {
   out.Alpha.resize(static_cast<size_t>(out.Width) * out.Height);
   SDL_LockSurface(argb);
   for (int y = 0; y < argb->h; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+    const auto* row =
+        reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
     for (int x = 0; x < argb->w; ++x) out.Alpha[static_cast<size_t>(y) * out.Width + x] = row[x] >> 24;
   }
   SDL_UnlockSurface(argb);
