@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <array>
 
+#include "FaceNames.h"
 #include "Forms.h"
 #include "MainUnit.h"
+#include "OutlinedText.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "screens/ScoreUnit.h"
@@ -46,19 +48,12 @@ void TMainForm::DrawGameOverText() {
   const std::string text = japanese
                                ? "\xE5\x9C\xB0\xE7\x8D\x84\xE3\x81\xAB\xE8\x90\xBD\xE3\x81\xA1\xE3\x81\xAA"
                                : "Fall in the hell";  // 地獄に落ちな
-  c.Font.Name =
-      japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF" : "Arial";
+  c.Font.Name = japanese ? kGothicFace : "Arial";
   c.Font.Size = japanese ? 36 : 30;
   c.Font.Bold = true;
   const int x = (500 - c.TextWidth(text)) / 2 + 100;
   const int y = 128;
-  c.Font.Color = clRed;
-  c.TextOut(x - 2, y - 2, text);
-  c.TextOut(x + 2, y - 2, text);
-  c.TextOut(x + 2, y + 2, text);
-  c.TextOut(x - 2, y + 2, text);
-  c.Font.Color = 0xFF00FF;
-  c.TextOut(x, y, text);
+  OutlinedText(c, x, y, text, clRed, 0xFF00FF, DiagonalsFromTopLeft(2));
 }
 
 // The interval becomes 60 ms at the first devil tick and is never set back, so every later burst of the run

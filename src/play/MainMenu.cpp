@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "MainUnit.h"
+#include "OutlinedText.h"
 #include "platform/Platform.h"
 #include "screens/DebugUnit.h"
 #include "screens/ScoreUnit.h"
@@ -53,13 +54,7 @@ void TMainForm::DrawMenu(int32_t mode) {
     const std::string score = "Score";
     const int w = c.TextWidth(score);
     const int x = (500 - w) / 2 + 100;
-    c.Font.Color = clBlue;
-    c.TextOut(x + 2, 342, score);
-    c.TextOut(x + 2, 346, score);
-    c.TextOut(x - 2, 346, score);
-    c.TextOut(x - 2, 342, score);
-    c.Font.Color = clRed;
-    c.TextOut(x, 344, score);
+    OutlinedText(c, x, 344, score, clBlue, clRed, {{{2, -2}, {2, 2}, {-2, 2}, {-2, -2}}});
     ScoreLinkRect.Left = x - 30;
     ScoreLinkRect.Top = 304;
     ScoreLinkRect.Right = ScoreLinkRect.Left + w;

@@ -2,6 +2,7 @@
 
 #include "platform/Language.h"
 #include "platform/Platform.h"
+#include "play/FaceNames.h"
 #include "play/Forms.h"
 #include "play/GameState.h"
 #include "play/MainUnit.h"
@@ -56,9 +57,7 @@ TScoreForm::TScoreForm(Forms& forms) : forms_(forms) {}
 void TScoreForm::FormCreate() {
   const bool japanese = IsJapanese(forms_.platform.LanguageId());
   if (japanese) {
-    FontName =
-        "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";  // ＭＳ
-                                                                                                  // Ｐゴシック
+    FontName = kPGothicFace;
     caption_ = "\xE3\x82\xB9\xE3\x82\xB3\xE3\x82\xA2\xE3\x83\xBC";  // スコアー
     for (int r = 1; r <= 5; ++r) Cells[0][r] = std::to_string(r) + ".";
     Cells[1][0] = "\xE3\x82\xB9\xE3\x83\x86\xE3\x83\xBC\xE3\x82\xB8";  // ステージ

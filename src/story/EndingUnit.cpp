@@ -3,8 +3,10 @@
 #include "assets/BuiltinPictures.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
+#include "play/FaceNames.h"
 #include "play/Forms.h"
 #include "play/MainUnit.h"
+#include "play/OutlinedText.h"
 
 namespace wispen {
 
@@ -130,8 +132,7 @@ void TEndingForm::EndingTimerTimer() {
     default: {  // the caption and the game-over menu
       const bool japanese = IsJapanese(forms_.platform.LanguageId());
       TFont font;
-      font.Name =
-          japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF" : "Arial";
+      font.Name = japanese ? kGothicFace : "Arial";
       font.Size = japanese ? 36 : 24;
       font.Bold = true;
       const std::string text =
@@ -140,13 +141,7 @@ void TEndingForm::EndingTimerTimer() {
       canvas.Font = font;
       const int x = (500 - canvas.TextWidth(text)) / 2 + 100;
       const int y = 150;
-      canvas.Font.Color = clWhite;
-      canvas.TextOut(x - 2, y - 2, text);
-      canvas.TextOut(x + 2, y - 2, text);
-      canvas.TextOut(x + 2, y + 2, text);
-      canvas.TextOut(x - 2, y + 2, text);
-      canvas.Font.Color = clBlue;
-      canvas.TextOut(x, y, text);
+      OutlinedText(canvas, x, y, text, clWhite, clBlue, DiagonalsFromTopLeft(2));
       main.DrawMenu(3);
       forms_.platform.SetCursorVisible(true);
       EndingTimer.SetEnabled(false);

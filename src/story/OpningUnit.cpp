@@ -2,8 +2,10 @@
 
 #include "platform/Language.h"
 #include "platform/Platform.h"
+#include "play/FaceNames.h"
 #include "play/Forms.h"
 #include "play/MainUnit.h"
+#include "play/OutlinedText.h"
 
 namespace wispen {
 
@@ -52,8 +54,7 @@ constexpr std::array<DevilPlacement, 15> kOpeningDevilPath{{{184, 352, 0},
 
 TFont OpeningFont(bool japanese) {
   TFont f;
-  f.Name = japanese ? "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF"
-                    : "Arial";  // ＭＳ ゴシック
+  f.Name = japanese ? kGothicFace : "Arial";
   f.Size = japanese ? 16 : 12;
   f.Bold = true;
   return f;
@@ -144,13 +145,7 @@ void TOpningForm::OpningTimerTimer() {
       OpningTimer.SetInterval(1500);
       break;
     case 1:
-      canvas.Font.Color = RGB(0, 0, 255);
-      canvas.TextOut(s.X - 1, s.Y - 1, s.Text);
-      canvas.TextOut(s.X + 1, s.Y - 1, s.Text);
-      canvas.TextOut(s.X + 1, s.Y + 1, s.Text);
-      canvas.TextOut(s.X - 1, s.Y + 1, s.Text);
-      canvas.Font.Color = RGB(255, 0, 0);
-      canvas.TextOut(s.X, s.Y, s.Text);
+      OutlinedText(canvas, s.X, s.Y, s.Text, RGB(0, 0, 255), RGB(255, 0, 0), DiagonalsFromTopLeft(1));
       OpningTimer.SetInterval(300);
       break;
     case 2: {

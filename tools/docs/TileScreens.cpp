@@ -32,7 +32,8 @@ TBitmap Shrunk(const TBitmap& shot, int shrink) {
         }
       }
       const unsigned n = static_cast<unsigned>(shrink * shrink);
-      out.At(x, y) = RGB(static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n), static_cast<uint8_t>(b / n));
+      out.At(x, y) =
+          RGB(static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n), static_cast<uint8_t>(b / n));
     }
   }
   return out;
