@@ -1,0 +1,110 @@
+#include "StageBuilder.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "Corridor.h"
+#include "Decorations.h"
+#include "Gate.h"
+#include "MapPainter.h"
+#include "Obstacles.h"
+
+namespace wispen::stagegen {
+
+namespace {
+
+// How far inside the gate's black disc the goal keeps the ring of probes.
+constexpr double kGoalMargin = 2;
+
+struct MapBox {
+  int Width;
+  int Height;
+};
+
+// Moves the track so that every view lies kMapMargin inside the map, and sizes the map to hold them all.
+MapBox PlaceOnMap(Track& track, int driftRoom) {
+  int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
+  for (int i = 0; i <= track.Length; ++i) {
+    const TPoint p = track.PathPoint(i);
+    minX = std::min(minX, p.X);
+    minY = std::min(minY, p.Y);
+    maxX = std::max(maxX, p.X);
+    maxY = std::max(maxY, p.Y);
+  }
+  track.Shift({static_cast<double>(kMapMargin - minX), static_cast<double>(kMapMargin - minY)});
+  return {maxX - minX + kViewWidth + 2 * kMapMargin + driftRoom, maxY - minY + kViewHeight + 2 * kMapMargin};
+}
+
+formats::StageFile BuildPathFile(const StageDesc& desc, const std::vector<AnimaDesc>& animas,
+                                 const Track& track) {
+  formats::StageFile file;
+  std::vector<int> slots;  // anima id of each slot in use
+  if (desc.Obstacles.size() > formats::kMaxObstacles) {
+    throw formats::SourceError("stage " + std::to_string(desc.Stage) + ": more than 30 obstacles");
+  }
+  for (const ObstacleDesc& o : desc.Obstacles) {
+    const AnimaDesc& anima = FindAnima(animas, o.AnimaId, o.Line);
+    auto it = std::find(slots.begin(), slots.end(), o.AnimaId);
+    if (it == slots.end()) {
+      if (slots.size() == formats::kAnimaSlots) {
+        throw formats::SourceError("line " + std::to_string(o.Line) + ": more than 20 kinds of obstacle");
+      }
+      slots.push_back(o.AnimaId);
+      it = slots.end() - 1;
+    }
+    const int slot = static_cast<int>(it - slots.begin());
+    file.AnimaIds[slot] = anima.Id;
+    file.AnimaInfo[slot] = {anima.FrameWidth, anima.FrameHeight, anima.Frames};
+    file.Obstacles[file.ObstacleCount++] = BuildObstacle(o, anima, track, slot);
+  }
+  file.ViewStart = track.PathPoint(0);
+  file.SoulStart = {static_cast<int32_t>(std::lround(track.Soul[0].x)),
+                    static_cast<int32_t>(std::lround(track.Soul[0].y))};
+  file.GoalRect = GoalRectFor(track.GateCentre(), desc.GateRadius, kGoalMargin);
+  file.PathLength = track.Length;
+  for (int i = 0; i < formats::kPathCapacity; ++i)
+    file.PathPoints[i] = track.PathPoint(std::min(i, track.Length));
+  return file;
+}
+
+}  // namespace
+
+BuiltStage BuildStage(const StageDesc& desc, const std::vector<AnimaDesc>& animas) {
+  if (desc.GateRadius < 30)
+    throw formats::SourceError("stage " + std::to_string(desc.Stage) +
+                               ": the gate is too small for the soul");
+  BuiltStage built{formats::IndexedImage(), formats::StageFile(), BuildTrack(desc)};
+  Track& track = built.Track;
+  const MapBox box = PlaceOnMap(track, desc.DriftRoom);
+
+  std::vector<TColor> reserved;
+  const TColor check = formats::kStageCheckColours[desc.Stage - 1];
+  if (check != clBlack) reserved.push_back(check);
+  std::map<std::string, Ramp> ramps = desc.Ramps;
+  if (!ramps.count(desc.GateRamp)) {
+    throw formats::SourceError("stage " + std::to_string(desc.Stage) + ": the gate's ramp '" + desc.GateRamp +
+                               "' is not defined");
+  }
+  const Palette palette(reserved, ramps);
+
+  const Corridor corridor = CarveCorridor(track, desc, box.Width, box.Height);
+  const MapPainter painter(desc, palette);
+  formats::IndexedImage& map = built.Map;
+  map = formats::IndexedImage(box.Width, box.Height, 0);
+  map.Palette = palette.Colours();
+  for (int y = 0; y < box.Height; ++y) {
+    for (int x = 0; x < box.Width; ++x) {
+      if (!corridor.IsBlack(x, y)) map.At(x, y) = painter.Paint(x, y, corridor.Distance(x, y));
+    }
+  }
+  const Vec2 gate = track.GateCentre();
+  DrawDecorations(desc, corridor, palette, gate, desc.GateRadius + kGateRing + kGateGlow + 10, map);
+  DrawGate(gate, desc.GateRadius, palette.RampId(desc.GateRamp), corridor, palette, map);
+  // The stage check reads the map's top-left pixel; it lies in the margin that no view shows.
+  map.At(0, 0) = check == clBlack ? 0 : palette.Reserved(0);
+
+  built.File = BuildPathFile(desc, animas, track);
+  return built;
+}
+
+}  // namespace wispen::stagegen

@@ -1,0 +1,33 @@
+// Builds the obstacle picture strips and their records from the anima list: Data/AnimaP<id>.Dat and
+// Data/Anima<id>.Dat for every listed anima.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "AnimaPainter.h"
+#include "AnimaSource.h"
+#include "formats/Bmp.h"
+#include "formats/DataFile.h"
+#include "formats/StageFile.h"
+
+int main(int argc, char** argv) {
+  using namespace wispen;
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: mkanima ANIMA.txt OUT_DIR\n");
+    return 2;
+  }
+  try {
+    const std::string dir = std::string(argv[2]) + "/";
+    for (const stagegen::AnimaDesc& a : stagegen::LoadAnimaList(argv[1])) {
+      const std::string id = std::to_string(a.Id);
+      formats::WriteDataFile(dir + "AnimaP" + id + ".Dat", formats::EncodeBmp8(stagegen::PaintAnimaStrip(a)),
+                             formats::DataKind::Bitmap);
+      formats::WriteFileBytes(dir + "Anima" + id + ".Dat",
+                              formats::EncodeAnimaRecord({a.FrameWidth, a.FrameHeight, a.Frames}));
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "mkanima: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,73 @@
+// Builds one stage's data files from its description: Data/StageP<n>.Dat (the map) and Data/Stage<n>.Dat (the
+// path file).
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+#include "AnimaSource.h"
+#include "Preview.h"
+#include "StageBuilder.h"
+#include "formats/Bmp.h"
+#include "formats/DataFile.h"
+#include "formats/Png.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: mkstage STAGE.txt ANIMA.txt OUT_DIR [--stage N] [--preview FILE.png [--scale N | "
+               "--region X Y W H]]\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace wispen;
+  if (argc < 4) return Usage();
+  std::string preview;
+  int scale = 8;
+  int expected = 0;
+  TRect region{};
+  for (int i = 4; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--stage") && i + 1 < argc) {
+      expected = std::atoi(argv[++i]);
+    } else if (!std::strcmp(argv[i], "--preview") && i + 1 < argc) {
+      preview = argv[++i];
+    } else if (!std::strcmp(argv[i], "--scale") && i + 1 < argc) {
+      scale = std::atoi(argv[++i]);
+    } else if (!std::strcmp(argv[i], "--region") && i + 4 < argc) {
+      region = Bounds(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]), std::atoi(argv[i + 3]),
+                      std::atoi(argv[i + 4]));
+      i += 4;
+    } else {
+      return Usage();
+    }
+  }
+  try {
+    const stagegen::StageDesc desc = stagegen::LoadStageDesc(argv[1]);
+    if (expected != 0 && desc.Stage != expected) {
+      throw std::runtime_error(std::string(argv[1]) + " describes stage " + std::to_string(desc.Stage) +
+                               ", not stage " + std::to_string(expected));
+    }
+    const auto animas = stagegen::LoadAnimaList(argv[2]);
+    const stagegen::BuiltStage stage = stagegen::BuildStage(desc, animas);
+    const std::string dir = std::string(argv[3]) + "/";
+    const std::string n = std::to_string(desc.Stage);
+    formats::WriteDataFile(dir + "StageP" + n + ".Dat", formats::EncodeBmp8(stage.Map),
+                           formats::DataKind::Bitmap);
+    formats::WriteFileBytes(dir + "Stage" + n + ".Dat", formats::EncodeStageFile(stage.File));
+    if (!preview.empty()) {
+      formats::WritePreviewPng(region.Width() > 0 ? stagegen::CropForPreview(stage.Map, region)
+                                                  : stagegen::ShrinkForPreview(stage.Map, scale),
+                               preview);
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "mkstage: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
