@@ -40,12 +40,14 @@ Flight FlightSearch::Search(const FlightLimits& limits, bool withTrail) {
   if (withTrail) trail.push_back(reach);
   // Ticks 1 .. PathLength - 1 show a frame; the tick that reaches PathLength ends the stage before its frame.
   for (int t = 1; t < frames_.PathLength(); ++t) {
+    const BitGrid before = reach;
     reach = reach.Dilated(limits.MaxMove);
     // Only the rows the soul can reach matter; its probes reach 37 rows further down.
     const BitGrid::Rows rows = reach.UsedRows();
     reach &= BlackAt(t).Eroded(limits.Margin, {rows.First, rows.Last + 37}).ProbedBy(ProbeOffsets, rows);
     if (reach.Empty()) {
       flight.FailedAt = t;
+      flight.Stranded = before;
       return flight;
     }
     if (withTrail) trail.push_back(reach);

@@ -18,6 +18,7 @@ struct Flight {
   bool Found = false;
   int Arrival = 0;
   int FailedAt = 0;  // without a flight: the first tick at which no safe point was reachable
+  BitGrid Stranded;  // without a flight: the points still reachable on the tick before FailedAt
   std::vector<TPoint> Mouse;
   int FastestMove() const;  // the longest move between two ticks, rounded up
 };

@@ -13,7 +13,17 @@ StageReport CheckStage(int stage, int obstacleCount, FlightSearch& search, int m
   r.WidestMargin = search.WidestMargin(maxMove);
   r.SlowestMove = search.SlowestMove();
   r.Flight = search.Search({maxMove, std::max(r.WidestMargin, 0)});
+  if (r.WidestMargin >= 0) r.MarginPinch = search.Search({maxMove, r.WidestMargin + 1}, false).FailedAt;
+  if (r.SlowestMove > 1) r.MovePinch = search.Search({r.SlowestMove - 1, 0}, false).FailedAt;
   return r;
+}
+
+std::string ReportPinches(const StageReport& r) {
+  char line[160];
+  std::snprintf(line, sizeof line,
+                "stage %d: margin pinch at tick %d (%.1f s), move pinch at tick %d (%.1f s)\n", r.Stage,
+                r.MarginPinch, r.MarginPinch * 0.05, r.MovePinch, r.MovePinch * 0.05);
+  return line;
 }
 
 std::string ReportHeading() {

@@ -13,6 +13,7 @@
 #include "StageReport.h"
 #include "formats/Bytes.h"
 #include "formats/Png.h"
+#include "play/ProbeOffsets.h"
 
 namespace {
 
@@ -43,12 +44,33 @@ void WriteFlightPicture(const stagecheck::StageData& data, const stagecheck::Fli
   formats::WritePreviewPng(picture, path);
 }
 
+// The play window at a tick as the checker composed it, with the flight's ring of probes drawn in cyan; for a
+// stage without a flight, the mouse points still reachable before it got stuck, in magenta.
+void WriteFramePicture(stagecheck::OwnFrameSource& frames, const stagecheck::Flight& flight, int tick,
+                       const std::string& path) {
+  TBitmap view;
+  frames.Compose(tick, view);
+  if (!flight.Found) {
+    for (int y = 0; y < view.Height(); ++y) {
+      for (int x = 0; x < view.Width(); ++x) {
+        if (flight.Stranded.Get(x, y)) view.At(x, y) = RGB(255, 0, 255);
+      }
+    }
+  } else if (tick < static_cast<int>(flight.Mouse.size())) {
+    const TPoint m = flight.Mouse[tick];
+    for (const TPoint& p : ProbeOffsets) view.Canvas().SetPixel(m.X + p.X, m.Y + p.Y, RGB(0, 255, 255));
+  }
+  formats::WritePreviewPng(view, path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string dataDir = WISPEN_DEFAULT_DATA_DIR;
   std::string scripts, previews;
   int maxMove = 24;
+  bool pinches = false;
+  std::vector<int> frameTicks;
   std::vector<int> stages;
   for (int i = 1; i < argc; ++i) {
     const bool more = i + 1 < argc;
@@ -60,6 +82,10 @@ int main(int argc, char** argv) {
       maxMove = std::atoi(argv[++i]);
     } else if (!std::strcmp(argv[i], "--scripts") && more) {
       scripts = argv[++i];
+    } else if (!std::strcmp(argv[i], "--frame") && more) {
+      frameTicks.push_back(std::atoi(argv[++i]));
+    } else if (!std::strcmp(argv[i], "--pinches")) {
+      pinches = true;
     } else if (!std::strcmp(argv[i], "--preview") && more) {
       previews = argv[++i];
     } else {
@@ -80,9 +106,17 @@ int main(int argc, char** argv) {
       const stagecheck::StageReport report =
           stagecheck::CheckStage(n, data.File.ObstacleCount, search, maxMove);
       std::printf("%s", stagecheck::ReportRow(report).c_str());
+      if (pinches) std::fprintf(stderr, "%s", stagecheck::ReportPinches(report).c_str());
       std::fflush(stdout);
       allFlown = allFlown && report.Flight.Found;
-      if (!report.Flight.Found) continue;
+      if (!report.Flight.Found) {
+        if (!previews.empty()) {
+          const int stuck = report.Flight.FailedAt;
+          WriteFramePicture(frames, report.Flight, stuck,
+                            previews + "/stuck" + std::to_string(n) + "-" + std::to_string(stuck) + ".png");
+        }
+        continue;
+      }
       if (!scripts.empty()) {
         const std::string text = stagecheck::FlightScript(report.Flight, n);
         formats::WriteFileBytes(scripts + "/flight" + std::to_string(n) + ".txt",
@@ -90,6 +124,10 @@ int main(int argc, char** argv) {
       }
       if (!previews.empty()) {
         WriteFlightPicture(data, report.Flight, previews + "/flight" + std::to_string(n) + ".png");
+        for (int tick : frameTicks) {
+          WriteFramePicture(frames, report.Flight, tick,
+                            previews + "/frame" + std::to_string(n) + "-" + std::to_string(tick) + ".png");
+        }
       }
     } catch (const std::exception& e) {
       std::fprintf(stderr, "stagecheck: stage %d: %s\n", n, e.what());

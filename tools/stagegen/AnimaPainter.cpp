@@ -48,9 +48,11 @@ std::optional<Ink> Fireball(double u, double v, double w, double h, int frame, i
 }
 
 std::optional<Ink> Pendulum(double u, double v, double w, double h, int frame, int frames) {
-  const double bladeR = std::min(w * 0.22, h * 0.3);
-  const double length = h - bladeR - 2;
-  const double reach = std::asin(std::clamp((w / 2 - bladeR - 2) / length, 0.0, 1.0));
+  // As long and wide a swing as the frame allows: at the ends of a wide swing the blade rises clear of the
+  // corridor it sweeps.
+  const double bladeR = h * 0.2;
+  const double length = h - bladeR - 3;
+  const double reach = std::asin(std::clamp((w / 2 - bladeR - 2) / length, 0.0, 0.96));
   const double theta = frames > 1 ? reach * (2.0 * frame / (frames - 1) - 1) : 0;
   const Vec2 pivot{w / 2, 3};
   const Vec2 dir{std::sin(theta), std::cos(theta)};

@@ -96,7 +96,7 @@ double MapPainter::Height(Material kind, double u, double v) const {
       return (1.0 - Smoothstep(0.0, 0.8, c)) * Smoothstep(0.0, 0.05, cells_.Edge.Sample(u * 0.9, v * 0.9));
     }
     case Material::Vines: {
-      return ridged_.Sample(u * 0.32, v * 0.32) + 0.1 * fine_.Sample(u * 3, v * 3);
+      return ridged_.Sample(u * 0.22, v * 0.22) + 0.08 * fine_.Sample(u * 3, v * 3);
     }
     default:
       return 0;
@@ -121,7 +121,7 @@ MapPainter::Shade MapPainter::PaintLayer(const Layer& layer, double u, double v)
     }
     case Material::Veins: {
       const double r = ridged_.Sample(u * 0.7, v * 0.7);
-      return {0.35 + 0.65 * Clamp01((r - 0.7) / 0.3), Smoothstep(0.68, 0.78, r)};
+      return {0.3 + 0.7 * Clamp01((r - 0.74) / 0.26), Smoothstep(0.74, 0.8, r)};
     }
     case Material::Cracks: {
       // Glowing fissures: some cell borders, jittered, with a hot core and a dim halo.
@@ -156,10 +156,14 @@ MapPainter::Shade MapPainter::PaintLayer(const Layer& layer, double u, double v)
     }
     case Material::Vines: {
       const double r = Height(layer.Kind, u, v);
-      return {0.15 + 0.5 * Clamp01((r - 0.55) / 0.45) + relief(4.0), Smoothstep(0.55, 0.62, r)};
+      return {0.2 + 0.6 * Clamp01((r - 0.7) / 0.3) + relief(4.0), Smoothstep(0.7, 0.76, r)};
     }
   }
   return {0.5, 1};
+}
+
+uint8_t MapPainter::PaintUnseen(int x, int y) const {
+  return palette_.Index(layers_.front().Ramp, 0.1 + 0.35 * fine_.Sample(x * 0.4, y * 0.4), x, y);
 }
 
 uint8_t MapPainter::Paint(int x, int y, float distance) const {

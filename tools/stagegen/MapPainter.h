@@ -22,6 +22,8 @@ class MapPainter {
 
   // The palette entry for a wall pixel `distance` pixels from the corridor.
   uint8_t Paint(int x, int y, float distance) const;
+  // A cheap stand-in for pixels that no view ever shows: still textured, in the first layer's colours.
+  uint8_t PaintUnseen(int x, int y) const;
 
  private:
   struct Layer {

@@ -34,6 +34,28 @@ Vec2 PivotInFrame(const AnimaDesc& a) {
   return {};
 }
 
+// The way a pendulum hangs from its pivot.
+Vec2 HangingDirection(const AnimaDesc& a) {
+  switch (a.Facing) {
+    case Facing::Down:
+      return {0, 1};
+    case Facing::Up:
+      return {0, -1};
+    case Facing::Left:
+      return {-1, 0};
+    case Facing::Right:
+      return {1, 0};
+  }
+  return {0, 1};
+}
+
+// From the pivot to the blade's hub, as the strip painter draws it.
+double PendulumLength(const AnimaDesc& a) {
+  const bool sideways = a.Facing == Facing::Left || a.Facing == Facing::Right;
+  const double h = sideways ? a.FrameWidth : a.FrameHeight;
+  return h - 0.2 * h - 3;
+}
+
 // 0 -> 1 -> 0 over a cycle.
 double Triangle(int k, int count) {
   return 1.0 - std::fabs(2.0 * k / count - 1.0);
@@ -50,7 +72,11 @@ std::vector<MotionStep> BuildMotion(const ObstacleDesc& o, const AnimaDesc& a, c
   const Vec2 d = track.Direction(o.At), n = d.Perpendicular();
   const Vec2 q = track.SoulCentre(o.At) + n * o.Value("offset", 0) + d * o.Value("ahead", 0);
   const Vec2 half{a.FrameWidth / 2.0, a.FrameHeight / 2.0};
-  const double span = o.Value("span", track.Width[o.At] + 40);
+  // By default a crossing carries the obstacle clear of the corridor at both ends, and a circle passes
+  // through the walls on either side: there is always a moment to get by.
+  const double width = track.Width[o.At];
+  const double size = std::max(a.FrameWidth, a.FrameHeight);
+  const double span = o.Value("span", width + size + 24);
   const double sign = o.Value("reverse", 0) != 0 ? -1.0 : 1.0;
   const double rate = o.Value("rate", 1);
   auto cycleFrame = [&](int k) { return static_cast<int>(std::floor(k * rate)) % a.Frames; };
@@ -77,8 +103,8 @@ std::vector<MotionStep> BuildMotion(const ObstacleDesc& o, const AnimaDesc& a, c
     const int count = CountOf(o, m == "orbit" ? 60 : 80);
     const double turns = o.Value("turns", 1);
     const double start = o.Value("angle", 0) * kTau / 360.0;
-    const double radius = o.Value("radius", 60);
-    const double height = o.Value("height", radius);
+    const double radius = o.Value("radius", m == "orbit" ? (width + size) / 2 + 12 : 60);
+    const double height = o.Value("height", (width + size) / 2 + 12);
     for (int k = 0; k < count; ++k) {
       const double t = start + sign * kTau * turns * k / count;
       const Vec2 off = m == "orbit" ? d * (radius * std::cos(t)) + n * (radius * std::sin(t))
@@ -86,12 +112,16 @@ std::vector<MotionStep> BuildMotion(const ObstacleDesc& o, const AnimaDesc& a, c
       steps.push_back({q + off - half, cycleFrame(k)});
     }
   } else if (m == "swing") {
-    // A pendulum: it stays on its pivot; the frames show it swinging from one side to the other.
+    // A pendulum: it stays on its pivot, hung so that the blade's lowest point is the guarded spot (moved
+    // `offset` further along the way it hangs); the frames show it swinging from one side to the other.
     const int count = CountOf(o, 50);
+    const Vec2 hang = HangingDirection(a);
+    const Vec2 spot = track.SoulCentre(o.At) + hang * o.Value("offset", 0);
+    const Vec2 topLeft = spot - hang * PendulumLength(a) - PivotInFrame(a);
     for (int k = 0; k < count; ++k) {
       const double theta = std::sin(kTau * k / count);
       const int frame = static_cast<int>(std::lround((theta + 1) / 2 * (a.Frames - 1)));
-      steps.push_back({q - PivotInFrame(a), frame});
+      steps.push_back({topLeft, frame});
     }
   } else if (m == "bite") {
     // Jaws: open, snapping shut through the strip's frames, shut, and opening again.

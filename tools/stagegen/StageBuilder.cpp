@@ -35,6 +35,32 @@ MapBox PlaceOnMap(Track& track, int driftRoom) {
   return {maxX - minX + kViewWidth + 2 * kMapMargin + driftRoom, maxY - minY + kViewHeight + 2 * kMapMargin};
 }
 
+// Which 16x16 blocks of the map some view shows: the path's views, and for the ending's drift the views that
+// follow the last ones to the right.
+class SeenBlocks {
+ public:
+  SeenBlocks(const Track& track, int width, int height, int driftRoom)
+      : columns_((width + 15) / 16),
+        rows_((height + 15) / 16),
+        seen_(static_cast<size_t>(columns_) * rows_, 0) {
+    for (int i = 0; i <= track.Length; ++i) {
+      const TPoint p = track.PathPoint(i);
+      const int right = p.X + kViewWidth + (i + 400 > track.Length ? driftRoom : 0);
+      for (int by = std::max(p.Y / 16, 0); by <= std::min((p.Y + kViewHeight) / 16, rows_ - 1); ++by) {
+        for (int bx = std::max(p.X / 16, 0); bx <= std::min(right / 16, columns_ - 1); ++bx) {
+          seen_[static_cast<size_t>(by) * columns_ + bx] = 1;
+        }
+      }
+    }
+  }
+  bool Seen(int x, int y) const { return seen_[static_cast<size_t>(y / 16) * columns_ + x / 16] != 0; }
+
+ private:
+  int columns_;
+  int rows_;
+  std::vector<uint8_t> seen_;
+};
+
 formats::StageFile BuildPathFile(const StageDesc& desc, const std::vector<AnimaDesc>& animas,
                                  const Track& track) {
   formats::StageFile file;
@@ -92,9 +118,12 @@ BuiltStage BuildStage(const StageDesc& desc, const std::vector<AnimaDesc>& anima
   formats::IndexedImage& map = built.Map;
   map = formats::IndexedImage(box.Width, box.Height, 0);
   map.Palette = palette.Colours();
+  const SeenBlocks seen(track, box.Width, box.Height, desc.DriftRoom);
   for (int y = 0; y < box.Height; ++y) {
     for (int x = 0; x < box.Width; ++x) {
-      if (!corridor.IsBlack(x, y)) map.At(x, y) = painter.Paint(x, y, corridor.Distance(x, y));
+      if (corridor.IsBlack(x, y)) continue;
+      map.At(x, y) =
+          seen.Seen(x, y) ? painter.Paint(x, y, corridor.Distance(x, y)) : painter.PaintUnseen(x, y);
     }
   }
   const Vec2 gate = track.GateCentre();

@@ -11,15 +11,6 @@ Texture::Texture(int sizeLog2) : size_(1 << sizeLog2), mask_((1 << sizeLog2) - 1
   v_.assign(static_cast<size_t>(size_) * size_, 0.0f);
 }
 
-float Texture::Sample(double x, double y) const {
-  const double fx = std::floor(x), fy = std::floor(y);
-  const int ix = static_cast<int>(static_cast<int64_t>(fx) & mask_);
-  const int iy = static_cast<int>(static_cast<int64_t>(fy) & mask_);
-  const float tx = static_cast<float>(x - fx), ty = static_cast<float>(y - fy);
-  const float a = At(ix, iy), b = At(ix + 1, iy), c = At(ix, iy + 1), d = At(ix + 1, iy + 1);
-  return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
-}
-
 void Texture::Normalize() {
   const auto [lo, hi] = std::minmax_element(v_.begin(), v_.end());
   const float low = *lo, span = std::max(*hi - *lo, 1e-6f);
@@ -89,7 +80,7 @@ CellTextures CellNoise(int sizeLog2, int cells, uint64_t seed) {
           const int nx = cx + dx, ny = cy + dy;
           const double px = (nx + 0.15 + 0.7 * HashUnit(wrap(nx), wrap(ny), seed)) * cellSize;
           const double py = (ny + 0.15 + 0.7 * HashUnit(wrap(nx), wrap(ny), seed + 1)) * cellSize;
-          const double d = std::hypot(px - x, py - y) / cellSize;
+          const double d = std::sqrt((px - x) * (px - x) + (py - y) * (py - y)) / cellSize;
           if (d < d1) {
             d2 = d1;
             d1 = d;

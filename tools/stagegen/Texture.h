@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,7 +18,14 @@ class Texture {
   float At(int x, int y) const { return v_[static_cast<size_t>(y & mask_) * size_ + (x & mask_)]; }
   float& Ref(int x, int y) { return v_[static_cast<size_t>(y & mask_) * size_ + (x & mask_)]; }
   // Bilinear, wrapping.
-  float Sample(double x, double y) const;
+  float Sample(double x, double y) const {
+    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    const float flx = std::floor(fx), fly = std::floor(fy);
+    const int ix = static_cast<int>(flx), iy = static_cast<int>(fly);
+    const float tx = fx - flx, ty = fy - fly;
+    const float a = At(ix, iy), b = At(ix + 1, iy), c = At(ix, iy + 1), d = At(ix + 1, iy + 1);
+    return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
+  }
   // Rescales the values to fill [0, 1].
   void Normalize();
 

@@ -6,22 +6,29 @@
 
 #include "AnimaPainter.h"
 #include "AnimaSource.h"
+#include "Preview.h"
 #include "formats/Bmp.h"
 #include "formats/DataFile.h"
+#include "formats/Png.h"
 #include "formats/StageFile.h"
 
 int main(int argc, char** argv) {
   using namespace wispen;
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: mkanima ANIMA.txt OUT_DIR\n");
+  if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--preview")) {
+    std::fprintf(stderr, "usage: mkanima ANIMA.txt OUT_DIR [--preview DIR]\n");
     return 2;
   }
   try {
     const std::string dir = std::string(argv[2]) + "/";
     for (const stagegen::AnimaDesc& a : stagegen::LoadAnimaList(argv[1])) {
       const std::string id = std::to_string(a.Id);
-      formats::WriteDataFile(dir + "AnimaP" + id + ".Dat", formats::EncodeBmp8(stagegen::PaintAnimaStrip(a)),
+      const formats::IndexedImage strip = stagegen::PaintAnimaStrip(a);
+      formats::WriteDataFile(dir + "AnimaP" + id + ".Dat", formats::EncodeBmp8(strip),
                              formats::DataKind::Bitmap);
+      if (argc == 5) {
+        formats::WritePreviewPng(stagegen::CropForPreview(strip, Bounds(0, 0, strip.Width, strip.Height)),
+                                 std::string(argv[4]) + "/anima" + id + ".png");
+      }
       formats::WriteFileBytes(dir + "Anima" + id + ".Dat",
                               formats::EncodeAnimaRecord({a.FrameWidth, a.FrameHeight, a.Frames}));
     }

@@ -1,5 +1,6 @@
 // Builds one stage's data files from its description: Data/StageP<n>.Dat (the map) and Data/Stage<n>.Dat (the
 // path file).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,10 +18,27 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: mkstage STAGE.txt ANIMA.txt OUT_DIR [--stage N] [--preview FILE.png [--scale N | "
-               "--region X Y W H]]\n");
+  std::fprintf(
+      stderr,
+      "usage: mkstage STAGE.txt ANIMA.txt OUT_DIR [--stage N] [--track] [--preview FILE.png [--scale N | "
+      "--region X Y W H]]\n");
   return 2;
+}
+
+// Where each stretch of the path begins and which way the soul's ideal flight runs in its middle: what a
+// stage maker needs to place obstacles.
+void PrintTrack(const wispen::stagegen::StageDesc& desc, const wispen::stagegen::Track& track) {
+  int index = 0;
+  auto print = [&](const wispen::stagegen::SegmentDesc& s, const char* part) {
+    const int mid = std::min(index + s.Steps / 2, track.Length);
+    const wispen::stagegen::Vec2 d = track.Direction(mid);
+    std::printf("line %3d  %s  path %4d..%4d  middle %4d runs %+.2f %+.2f  width %.0f\n", s.Line, part, index,
+                index + s.Steps, mid, d.x, d.y, track.Width[mid]);
+    index += s.Steps;
+  };
+  for (const auto& s : desc.Flight) print(s, "flight");
+  std::printf("gate at path %d\n", track.GoalIndex);
+  for (const auto& s : desc.Tail) print(s, "tail  ");
 }
 
 }  // namespace
@@ -31,10 +49,13 @@ int main(int argc, char** argv) {
   std::string preview;
   int scale = 8;
   int expected = 0;
+  bool listTrack = false;
   TRect region{};
   for (int i = 4; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--stage") && i + 1 < argc) {
       expected = std::atoi(argv[++i]);
+    } else if (!std::strcmp(argv[i], "--track")) {
+      listTrack = true;
     } else if (!std::strcmp(argv[i], "--preview") && i + 1 < argc) {
       preview = argv[++i];
     } else if (!std::strcmp(argv[i], "--scale") && i + 1 < argc) {
@@ -55,6 +76,7 @@ int main(int argc, char** argv) {
     }
     const auto animas = stagegen::LoadAnimaList(argv[2]);
     const stagegen::BuiltStage stage = stagegen::BuildStage(desc, animas);
+    if (listTrack) PrintTrack(desc, stage.Track);
     const std::string dir = std::string(argv[3]) + "/";
     const std::string n = std::to_string(desc.Stage);
     formats::WriteDataFile(dir + "StageP" + n + ".Dat", formats::EncodeBmp8(stage.Map),
