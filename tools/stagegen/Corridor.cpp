@@ -23,27 +23,36 @@ Vec2 Corridor::AwayFromCorridor(int x, int y) const {
 void Corridor::MeasureDistances() {
   constexpr float kFar = 1e6f;
   constexpr float kDiagonal = 1.41421356f;
+  const int w = width_;
   for (size_t i = 0; i < black_.size(); ++i) distance_[i] = black_[i] ? 0.0f : kFar;
+  // Two sweeps over the map, each taking the best of the neighbours already swept; the map's outermost
+  // rows and columns are measured from inside only.
   for (int y = 0; y < height_; ++y) {
-    for (int x = 0; x < width_; ++x) {
-      float& d = distance_[Index(x, y)];
-      if (x > 0) d = std::min(d, distance_[Index(x - 1, y)] + 1);
-      if (y > 0) {
-        d = std::min(d, distance_[Index(x, y - 1)] + 1);
-        if (x > 0) d = std::min(d, distance_[Index(x - 1, y - 1)] + kDiagonal);
-        if (x + 1 < width_) d = std::min(d, distance_[Index(x + 1, y - 1)] + kDiagonal);
+    float* row = &distance_[Index(0, y)];
+    const float* above = y > 0 ? row - w : nullptr;
+    for (int x = 0; x < w; ++x) {
+      float d = row[x];
+      if (x > 0) d = std::min(d, row[x - 1] + 1);
+      if (above) {
+        d = std::min(d, above[x] + 1);
+        if (x > 0) d = std::min(d, above[x - 1] + kDiagonal);
+        if (x + 1 < w) d = std::min(d, above[x + 1] + kDiagonal);
       }
+      row[x] = d;
     }
   }
   for (int y = height_ - 1; y >= 0; --y) {
-    for (int x = width_ - 1; x >= 0; --x) {
-      float& d = distance_[Index(x, y)];
-      if (x + 1 < width_) d = std::min(d, distance_[Index(x + 1, y)] + 1);
-      if (y + 1 < height_) {
-        d = std::min(d, distance_[Index(x, y + 1)] + 1);
-        if (x + 1 < width_) d = std::min(d, distance_[Index(x + 1, y + 1)] + kDiagonal);
-        if (x > 0) d = std::min(d, distance_[Index(x - 1, y + 1)] + kDiagonal);
+    float* row = &distance_[Index(0, y)];
+    const float* below = y + 1 < height_ ? row + w : nullptr;
+    for (int x = w - 1; x >= 0; --x) {
+      float d = row[x];
+      if (x + 1 < w) d = std::min(d, row[x + 1] + 1);
+      if (below) {
+        d = std::min(d, below[x] + 1);
+        if (x + 1 < w) d = std::min(d, below[x + 1] + kDiagonal);
+        if (x > 0) d = std::min(d, below[x - 1] + kDiagonal);
       }
+      row[x] = d;
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <stdexcept>
 
 #include "Random.h"
@@ -40,15 +41,20 @@ double Quantile(const Texture& t, double q) {
 
 }  // namespace
 
-MapPainter::MapPainter(const StageDesc& desc, const Palette& palette)
-    : palette_(palette),
-      rim_(desc.RimLight),
-      fine_(FractalNoise(9, 8, 5, 0.55, Mix64(desc.Seed + 1))),
-      warp_(FractalNoise(9, 4, 3, 0.5, Mix64(desc.Seed + 2))),
-      ridged_(RidgedNoise(9, 6, 4, 0.5, 3.0, Mix64(desc.Seed + 3))),
-      region_(FractalNoise(9, 4, 3, 0.5, Mix64(desc.Seed + 4))),
-      cells_(CellNoise(9, 16, Mix64(desc.Seed + 5))),
-      bigCells_(CellNoise(9, 6, Mix64(desc.Seed + 6))) {
+MapPainter::MapPainter(const StageDesc& desc, const Palette& palette) : palette_(palette), rim_(desc.RimLight) {
+  // The textures are independent of one another: make them side by side.
+  auto fine = std::async(std::launch::async, FractalNoise, 9, 8, 5, 0.55, Mix64(desc.Seed + 1));
+  auto warp = std::async(std::launch::async, FractalNoise, 9, 4, 3, 0.5, Mix64(desc.Seed + 2));
+  auto ridged = std::async(std::launch::async, RidgedNoise, 9, 6, 4, 0.5, 3.0, Mix64(desc.Seed + 3));
+  auto region = std::async(std::launch::async, FractalNoise, 9, 4, 3, 0.5, Mix64(desc.Seed + 4));
+  auto cells = std::async(std::launch::async, CellNoise, 9, 16, Mix64(desc.Seed + 5));
+  auto bigCells = std::async(std::launch::async, CellNoise, 9, 6, Mix64(desc.Seed + 6));
+  fine_ = fine.get();
+  warp_ = warp.get();
+  ridged_ = ridged.get();
+  region_ = region.get();
+  cells_ = cells.get();
+  bigCells_ = bigCells.get();
   Random random(Mix64(desc.Seed + 7));
   for (const LayerDesc& l : desc.Layers) {
     Layer layer;
@@ -86,10 +92,13 @@ double MapPainter::Height(Material kind, double u, double v) const {
       return 1.0 - Smoothstep(0.0, 0.9, c) + 0.12 * fine_.Sample(u * 2.2, v * 2.2);
     }
     case Material::Bone: {
+      // Ribs that bend and thicken, pitted with pores in patches.
       const double bend = 8.0 * warp_.Sample(u * 0.25, v * 0.25);
-      const double ribs = std::sqrt(0.5 + 0.5 * std::sin(u * 0.09 + v * 0.03 + bend));
+      const double pitch = 0.06 + 0.06 * warp_.Sample(u * 0.1 + 40, v * 0.1);
+      const double ribs = std::sqrt(0.5 + 0.5 * std::sin(u * pitch + v * 0.03 + bend));
+      const double pitted = Smoothstep(0.5, 0.6, fine_.Sample(u * 0.2 + 90, v * 0.2));
       const double pore = Smoothstep(0.0, 0.16, cells_.Near.Sample(u * 1.3, v * 1.3));
-      return 0.6 * ribs + 0.2 * fine_.Sample(u * 1.5, v * 1.5) - 0.35 * (1 - pore);
+      return 0.6 * ribs + 0.2 * fine_.Sample(u * 1.5, v * 1.5) - 0.35 * pitted * (1 - pore);
     }
     case Material::Scales: {
       const double c = cells_.Near.Sample(u * 0.9, v * 0.9);
@@ -104,20 +113,19 @@ double MapPainter::Height(Material kind, double u, double v) const {
 }
 
 MapPainter::Shade MapPainter::PaintLayer(const Layer& layer, double u, double v) const {
-  // Relief: the slope of the height towards the upper left, as if lit from there.
-  auto relief = [&](double k) {
-    return k * (Height(layer.Kind, u - 1.2, v - 1.2) - Height(layer.Kind, u + 1.2, v + 1.2));
-  };
+  // Relief: the slope of the height towards the upper left, as if lit from there; measured on one side only,
+  // from the height `h` already known here, since the maps are large and every sample counts.
+  auto relief = [&](double k, double h) { return 2 * k * (h - Height(layer.Kind, u + 1.2, v + 1.2)); };
   switch (layer.Kind) {
     case Material::Rock: {
       const double h = Height(layer.Kind, u, v);
       const double strata = 0.5 + 0.5 * std::sin(v * 0.06 + 5.0 * fine_.Sample(u * 0.3, v * 0.3));
-      return {0.5 + 1.3 * (h - 0.45) + 0.1 * strata + relief(6.0), 1};
+      return {0.5 + 1.3 * (h - 0.45) + 0.1 * strata + relief(6.0, h), 1};
     }
     case Material::Flesh: {
       const double h = Height(layer.Kind, u, v);
       const double crease = Smoothstep(0.0, 0.1, cells_.Edge.Sample(u * 0.45, v * 0.45));
-      return {(0.12 + 0.55 * h + relief(4.0)) * (0.5 + 0.5 * crease), 1};
+      return {(0.12 + 0.55 * h + relief(4.0, h)) * (0.5 + 0.5 * crease), 1};
     }
     case Material::Veins: {
       const double r = ridged_.Sample(u * 0.7, v * 0.7);
@@ -146,17 +154,23 @@ MapPainter::Shade MapPainter::PaintLayer(const Layer& layer, double u, double v)
       const double flicker = fine_.Sample(u * 2.2, v * 0.8);
       return {Clamp01(Smoothstep(0.3, 0.9, t) * 0.85 + 0.25 * flicker), 1};
     }
-    case Material::Bone:
-      return {0.3 + 0.55 * Height(layer.Kind, u, v) + relief(3.0), 1};
-    case Material::Scales:
-      return {0.08 + 0.7 * Height(layer.Kind, u, v) + relief(3.0), 1};
+    case Material::Bone: {
+      const double h = Height(layer.Kind, u, v);
+      return {0.3 + 0.55 * h + relief(3.0, h), 1};
+    }
+    case Material::Scales: {
+      const double h = Height(layer.Kind, u, v);
+      return {0.08 + 0.7 * h + relief(3.0, h), 1};
+    }
     case Material::Lava: {
       const double t = fine_.Sample(u * 0.4 + 20 * warp_.Sample(u * 0.2, v * 0.2), v * 0.4);
       return {0.3 + 0.7 * t * t, 1};
     }
     case Material::Vines: {
       const double r = Height(layer.Kind, u, v);
-      return {0.2 + 0.6 * Clamp01((r - 0.7) / 0.3) + relief(4.0), Smoothstep(0.7, 0.76, r)};
+      const double alpha = Smoothstep(0.7, 0.76, r);
+      if (alpha < 0.5) return {0, alpha};  // not shown: spare the relief
+      return {0.2 + 0.6 * Clamp01((r - 0.7) / 0.3) + relief(4.0, r), alpha};
     }
   }
   return {0.5, 1};
@@ -170,22 +184,23 @@ uint8_t MapPainter::Paint(int x, int y, float distance) const {
   // A slow warp shared by all layers makes the surfaces flow rather than sit on a grid.
   const double wx = x + 70.0 * (warp_.Sample(x * 0.11, y * 0.11) - 0.5);
   const double wy = y + 70.0 * (warp_.Sample(x * 0.11 + 173, y * 0.11 + 91) - 0.5);
+  // The topmost layer that shows here is the one painted: look from the top down and stop there.
   int ramp = layers_.front().Ramp;
   double shade = 0.5;
-  for (const Layer& layer : layers_) {
+  for (auto layer = layers_.rbegin(); layer != layers_.rend(); ++layer) {
     double cover = 1;
-    if (layer.Threshold >= 0) {
-      const double r =
-          region_.Sample((x + layer.OffsetX) * kRegionStretch, (y + layer.OffsetY) * kRegionStretch);
-      cover = Smoothstep(layer.Threshold, layer.Threshold + 0.03, r);
+    if (layer->Threshold >= 0) {
+      const double r = region_.Sample((x + layer->OffsetX) * kRegionStretch, (y + layer->OffsetY) * kRegionStretch);
+      cover = Smoothstep(layer->Threshold, layer->Threshold + 0.03, r);
       if (cover <= 0) continue;
     }
-    const Shade s = PaintLayer(layer, wx * layer.InvScale, wy * layer.InvScale);
+    const Shade s = PaintLayer(*layer, wx * layer->InvScale, wy * layer->InvScale);
     const double alpha = s.Alpha * cover;
     if (alpha < 0.5) continue;
-    ramp = layer.Ramp;
+    ramp = layer->Ramp;
     // A layer's border darkens a little, so patches read as separate things.
     shade = s.Value * (0.75 + 0.25 * Smoothstep(0.5, 0.7, alpha));
+    break;
   }
   shade *= 0.5 + 0.5 * std::exp(-distance / 140.0);
   shade += rim_ * std::exp(-distance / 5.0);

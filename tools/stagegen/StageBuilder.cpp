@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
+#include <thread>
 
 #include "Corridor.h"
 #include "Decorations.h"
@@ -61,6 +63,16 @@ class SeenBlocks {
   std::vector<uint8_t> seen_;
 };
 
+// Runs `paint(top, bottom)` over bands of rows on a few threads.
+void ForEachBand(int rows, const std::function<void(int, int)>& paint) {
+  const int threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+  std::vector<std::thread> workers;
+  for (int t = 0; t < threads; ++t) {
+    workers.emplace_back(paint, rows * t / threads, rows * (t + 1) / threads);
+  }
+  for (std::thread& w : workers) w.join();
+}
+
 formats::StageFile BuildPathFile(const StageDesc& desc, const std::vector<AnimaDesc>& animas,
                                  const Track& track) {
   formats::StageFile file;
@@ -119,13 +131,15 @@ BuiltStage BuildStage(const StageDesc& desc, const std::vector<AnimaDesc>& anima
   map = formats::IndexedImage(box.Width, box.Height, 0);
   map.Palette = palette.Colours();
   const SeenBlocks seen(track, box.Width, box.Height, desc.DriftRoom);
-  for (int y = 0; y < box.Height; ++y) {
-    for (int x = 0; x < box.Width; ++x) {
-      if (corridor.IsBlack(x, y)) continue;
-      map.At(x, y) =
-          seen.Seen(x, y) ? painter.Paint(x, y, corridor.Distance(x, y)) : painter.PaintUnseen(x, y);
+  // Every pixel depends only on where it is, so bands of rows can be painted side by side.
+  ForEachBand(box.Height, [&](int top, int bottom) {
+    for (int y = top; y < bottom; ++y) {
+      for (int x = 0; x < box.Width; ++x) {
+        if (corridor.IsBlack(x, y)) continue;
+        map.At(x, y) = seen.Seen(x, y) ? painter.Paint(x, y, corridor.Distance(x, y)) : painter.PaintUnseen(x, y);
+      }
     }
-  }
+  });
   const Vec2 gate = track.GateCentre();
   DrawDecorations(desc, corridor, palette, gate, desc.GateRadius + kGateRing + kGateGlow + 10, map);
   DrawGate(gate, desc.GateRadius, palette.RampId(desc.GateRamp), corridor, palette, map);

@@ -21,6 +21,11 @@ namespace {
 
 // One octave of value noise: a lattice of `cells` random values, smoothly interpolated and wrapped.
 void AddOctave(Texture& t, int cells, double amplitude, uint64_t seed) {
+  std::vector<double> lattice(static_cast<size_t>(cells) * cells);
+  for (int y = 0; y < cells; ++y) {
+    for (int x = 0; x < cells; ++x) lattice[static_cast<size_t>(y) * cells + x] = HashUnit(x, y, seed);
+  }
+  auto h = [&](int cx, int cy) { return lattice[static_cast<size_t>(cy % cells) * cells + cx % cells]; };
   const double cellSize = static_cast<double>(t.Size()) / cells;
   for (int y = 0; y < t.Size(); ++y) {
     const double gy = y / cellSize;
@@ -32,7 +37,6 @@ void AddOctave(Texture& t, int cells, double amplitude, uint64_t seed) {
       const int x0 = static_cast<int>(gx);
       double tx = gx - x0;
       tx = tx * tx * (3 - 2 * tx);
-      auto h = [&](int cx, int cy) { return HashUnit(cx % cells, cy % cells, seed); };
       const double top = h(x0, y0) + (h(x0 + 1, y0) - h(x0, y0)) * tx;
       const double bottom = h(x0, y0 + 1) + (h(x0 + 1, y0 + 1) - h(x0, y0 + 1)) * tx;
       t.Ref(x, y) += static_cast<float>(amplitude * (top + (bottom - top) * ty));
