@@ -33,7 +33,8 @@ IndexedImage Awkward(int w, int h, uint32_t seed) {
       const int kind = static_cast<int>(random() % 4);
       const int len = kind == 0 ? 1 + static_cast<int>(random() % 600) : 1 + static_cast<int>(random() % 5);
       const uint8_t v = static_cast<uint8_t>(random() % 16);
-      for (int k = 0; k < len && x < w; ++k, ++x) image.At(x, y) = kind == 0 ? v : static_cast<uint8_t>(random() % 16);
+      for (int k = 0; k < len && x < w; ++k, ++x)
+        image.At(x, y) = kind == 0 ? v : static_cast<uint8_t>(random() % 16);
     }
   }
   return image;
@@ -58,7 +59,8 @@ TEST(Bmp, SmallestPackingPicksTheSmallerFile) {
   flat.Palette.assign(4, clWhite);
   EXPECT_EQ(ReadBmpInfo(EncodeBmp8(flat)).Compression, 1u);
   IndexedImage noise = Awkward(300, 40, 9);
-  for (size_t i = 0; i < noise.Pixels.size(); ++i) noise.Pixels[i] = static_cast<uint8_t>((i * 2654435761u >> 7) % 16);
+  for (size_t i = 0; i < noise.Pixels.size(); ++i)
+    noise.Pixels[i] = static_cast<uint8_t>((i * 2654435761u >> 7) % 16);
   EXPECT_EQ(ReadBmpInfo(EncodeBmp8(noise)).Compression, 0u);
 }
 

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
 #include <random>
 
 #include "BitGrid.h"
 #include "FlightScript.h"
 #include "FlightSearch.h"
 #include "OwnFrameSource.h"
+#include "formats/Bmp.h"
+#include "formats/DataFile.h"
 #include "play/ProbeOffsets.h"
 
 namespace wispen::stagecheck {
@@ -151,11 +155,13 @@ TEST(FlightScript, MovesInScreenPointsAndWaitsOneTickEach) {
   f.Arrival = 2;
   f.Mouse = {{10, 20}, {15, 20}, {15, 28}};
   const std::string script = FlightScript(f, 4);
-  EXPECT_NE(script.find("move 80 80\nmove 85 80\nwait 50\nmove 85 88\nwait 50\n"), std::string::npos) << script;
+  EXPECT_NE(script.find("move 80 80\nmove 85 80\nwait 50\nmove 85 88\nwait 50\n"), std::string::npos)
+      << script;
   EXPECT_EQ(script.rfind("wait 50"), script.size() - 8);
 }
 
-// The checker composes a frame as the game does: the map slice, then each obstacle's mask ANDed and colour ORed.
+// The checker composes a frame as the game does: the map slice, then each obstacle's mask ANDed and colour
+// ORed.
 TEST(OwnFrameSource, DrawsObstaclesWithMaskAndColourAtTheirStep) {
   StageData data;
   data.Map = TBitmap(1000, 600, RGB(0, 0, 0));
@@ -165,9 +171,9 @@ TEST(OwnFrameSource, DrawsObstaclesWithMaskAndColourAtTheirStep) {
   for (int y = 0; y < 10; ++y) {
     for (int x = 0; x < 20; ++x) strip.At(x, y + 10) = clBlack;
   }
-  strip.At(12, 3) = clBlack;  // frame 1 covers its pixel (2, 3) ...
+  strip.At(12, 3) = clBlack;          // frame 1 covers its pixel (2, 3) ...
   strip.At(12, 13) = RGB(200, 0, 0);  // ... in red
-  strip.At(13, 3) = clBlack;  // and makes its pixel (3, 3) black: a safe spot in the obstacle
+  strip.At(13, 3) = clBlack;          // and makes its pixel (3, 3) black: a safe spot in the obstacle
   formats::StageFile& f = data.File;
   f.ViewStart = {100, 100};
   f.PathLength = 10;
@@ -189,6 +195,98 @@ TEST(OwnFrameSource, DrawsObstaclesWithMaskAndColourAtTheirStep) {
   EXPECT_EQ(view.At(120 - 102, 150 - 100), RGB(10, 20, 30));
   frames.Compose(1, view);  // step 0: the obstacle is off the view
   EXPECT_EQ(view.At(153 - 101, 123 - 100), RGB(0, 90, 0));
+}
+
+TEST(BitGrid, FindsTheNearestPointAndKeepsARectangle) {
+  BitGrid g;
+  g.Set(100, 100);
+  g.Set(130, 100);
+  g.Set(499, 299);
+  EXPECT_EQ(g.Count(), 3u);
+  EXPECT_EQ(g.Nearest({120, 101}, 30), (TPoint{130, 100}));
+  EXPECT_FALSE(g.Nearest({300, 200}, 30).has_value());
+  EXPECT_EQ(g.UsedRows().First, 100);
+  EXPECT_EQ(g.UsedRows().Last, 299);
+  g.KeepInside({100, 0, 129, 299});  // both bounds inclusive
+  EXPECT_EQ(g.Count(), 1u);
+  EXPECT_TRUE(g.Get(100, 100));
+  g.KeepInside({0, 0, 99, 299});
+  EXPECT_TRUE(g.Empty());
+  EXPECT_GT(BitGrid().UsedRows().First, BitGrid().UsedRows().Last);
+}
+
+TEST(FlightSearch, ALazyFlightMovesOnlyWhenItMust) {
+  PaintedFrames frames(300, {10, 120}, {400, 110, 410, 130});
+  FlightSearch search(frames);
+  const Flight f = search.Search({20, 0});
+  ASSERT_TRUE(f.Found);
+  // It arrives as early as it can: 390 pixels at 20 a tick take 20 ticks, which leaves 10 pixels to spare.
+  // Each tick it moves no more than it must, so it spends the spare 10 at once and then flies at full speed.
+  EXPECT_EQ(f.Arrival, 20);
+  EXPECT_EQ(f.Mouse[1], (TPoint{20, 120}));
+  EXPECT_EQ(f.Mouse[2], (TPoint{40, 120}));
+  for (size_t t = 1; t < f.Mouse.size(); ++t) EXPECT_EQ(f.Mouse[t].Y, 120);
+}
+
+class StageFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("wispen_stagedata_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  void WriteMap(int stage, TColor corner) {
+    formats::IndexedImage map(600, 400, 1);
+    map.Palette = {clBlack, RGB(80, 20, 20), corner};
+    map.At(0, 0) = 2;
+    formats::WriteDataFile(Path("StageP" + std::to_string(stage) + ".Dat"), formats::EncodeBmp8(map),
+                           formats::DataKind::Bitmap);
+  }
+  void WritePath(int stage, const formats::StageFile& file) {
+    formats::WriteFileBytes(Path("Stage" + std::to_string(stage) + ".Dat"), formats::EncodeStageFile(file));
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Dir() const { return dir_.string(); }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+TEST_F(StageFiles, LoadsAStageAndOnlyTheSlotsItAsksFor) {
+  WriteMap(2, RGB(255, 0, 0));
+  formats::StageFile file;
+  file.AnimaIds[3] = 8;  // both anima files present
+  file.AnimaIds[4] = 9;  // its record is missing: the slot stays empty
+  WritePath(2, file);
+  formats::IndexedImage strip(4, 4, 0);
+  strip.Palette = {clWhite};
+  for (int id : {8, 9}) {
+    formats::WriteDataFile(Path("AnimaP" + std::to_string(id) + ".Dat"), formats::EncodeBmp8(strip),
+                           formats::DataKind::Bitmap);
+  }
+  formats::WriteFileBytes(Path("Anima8.Dat"), formats::EncodeAnimaRecord({4, 2, 1}));
+  const StageData d = LoadStageData(Dir(), 2);
+  EXPECT_EQ(d.Map.Width(), 600);
+  EXPECT_FALSE(d.Slots[3].Empty());
+  EXPECT_TRUE(d.Slots[4].Empty());
+  EXPECT_TRUE(d.Slots[0].Empty());
+}
+
+TEST_F(StageFiles, RefusesMissingFilesAndAForeignMap) {
+  EXPECT_THROW(LoadStageData(Dir(), 3), std::runtime_error);  // nothing there
+  WriteMap(3, RGB(255, 255, 0));                              // stage 4's colour on stage 3's map
+  WritePath(3, formats::StageFile());
+  try {
+    LoadStageData(Dir(), 3);
+    FAIL() << "a map with the wrong check colour was accepted";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("check colour"), std::string::npos) << e.what();
+  }
+  WriteMap(3, RGB(0, 255, 0));
+  formats::WriteFileBytes(Path("Stage3.Dat"), formats::Bytes(100, 0));  // cut short
+  EXPECT_THROW(LoadStageData(Dir(), 3), std::runtime_error);
+  EXPECT_THROW(LoadStageData(Dir(), 11), std::runtime_error);
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 
 #include "FlightSearch.h"
 #include "OwnFrameSource.h"
+#include "Palette.h"
 #include "StageData.h"
 #include "formats/Bmp.h"
 #include "formats/DataFile.h"
-#include "Palette.h"
 #include "play/ProbeOffsets.h"
 
 namespace wispen::stagecheck {
@@ -18,7 +18,9 @@ namespace {
 const std::string kData = WISPEN_TEST_DATA_DIR;
 constexpr int kMaxMove = 24;  // a modest hand: well under the 30 px a tick most players manage
 
-std::string DataPath(const std::string& name) { return kData + "/" + name; }
+std::string DataPath(const std::string& name) {
+  return kData + "/" + name;
+}
 
 class EachStage : public ::testing::TestWithParam<int> {
  protected:
@@ -34,8 +36,8 @@ TEST_P(EachStage, MapIsAPalettePictureWithItsSignatureHidden) {
   const int n = GetParam();
   const formats::Bytes stored = formats::ReadFileBytes(DataPath("StageP" + std::to_string(n) + ".Dat"));
   EXPECT_FALSE(formats::HasSignature(stored, formats::DataKind::Bitmap));
-  const formats::Bytes bmp = formats::ReadDataFile(DataPath("StageP" + std::to_string(n) + ".Dat"),
-                                                   formats::DataKind::Bitmap);
+  const formats::Bytes bmp =
+      formats::ReadDataFile(DataPath("StageP" + std::to_string(n) + ".Dat"), formats::DataKind::Bitmap);
   const formats::BmpInfo info = formats::ReadBmpInfo(bmp);
   EXPECT_EQ(info.BitCount, 8);
   EXPECT_LE(info.PaletteSize, 256);
@@ -66,7 +68,8 @@ TEST_P(EachStage, MapCarriesTheCheckColourAndHoldsEveryView) {
 
 TEST_P(EachStage, PathFileFieldsLieInTheirRanges) {
   const int n = GetParam();
-  EXPECT_EQ(std::filesystem::file_size(DataPath("Stage" + std::to_string(n) + ".Dat")), formats::kStageFileSize);
+  EXPECT_EQ(std::filesystem::file_size(DataPath("Stage" + std::to_string(n) + ".Dat")),
+            formats::kStageFileSize);
   const formats::StageFile& f = Data(n).File;
   EXPECT_GT(f.PathLength, 1);
   EXPECT_LT(f.PathLength, formats::kPathCapacity);
@@ -123,7 +126,8 @@ TEST_P(EachStage, EveryObstacleDrawsFramesItsStripHas) {
   for (int slot = 0; slot < formats::kAnimaSlots; ++slot) {
     if (f.AnimaIds[slot] < 0) continue;
     const std::string record = DataPath("Anima" + std::to_string(f.AnimaIds[slot]) + ".Dat");
-    EXPECT_EQ(f.AnimaInfo[slot], formats::DecodeAnimaRecord(formats::ReadFileBytes(record))) << "slot " << slot;
+    EXPECT_EQ(f.AnimaInfo[slot], formats::DecodeAnimaRecord(formats::ReadFileBytes(record)))
+        << "slot " << slot;
   }
 }
 
@@ -151,7 +155,8 @@ TEST(AnimaFiles, EveryStripPairsItsMasksAndColours) {
     const std::string id = name.substr(6, name.size() - 6 - 4);
     const formats::AnimaRecord r =
         formats::DecodeAnimaRecord(formats::ReadFileBytes(DataPath("Anima" + id + ".Dat")));
-    const TBitmap strip = formats::DecodeBmp(formats::ReadDataFile(entry.path().string(), formats::DataKind::Bitmap));
+    const TBitmap strip =
+        formats::DecodeBmp(formats::ReadDataFile(entry.path().string(), formats::DataKind::Bitmap));
     ASSERT_EQ(strip.Width(), r.FrameWidth * r.FrameCount);
     ASSERT_EQ(strip.Height(), 2 * r.FrameHeight);
     for (int y = 0; y < r.FrameHeight; ++y) {
@@ -165,7 +170,8 @@ TEST(AnimaFiles, EveryStripPairsItsMasksAndColours) {
   EXPECT_GE(strips, 6);
 }
 
-// Stage 10's ending lets the view drift on to the right by up to 300 pixels from wherever the goal was reached.
+// Stage 10's ending lets the view drift on to the right by up to 300 pixels from wherever the goal was
+// reached.
 TEST(StageTen, MapReachesFarEnoughRightForTheEndingsDrift) {
   const StageData d = LoadStageData(kData, 10);
   const formats::StageFile& f = d.File;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "AnimaPainter.h"
+#include "AnimaSource.h"
 #include "Gate.h"
 #include "Obstacles.h"
 #include "Palette.h"
@@ -14,7 +15,9 @@
 namespace wispen::stagegen {
 namespace {
 
-StageDesc Describe(const std::string& text) { return ParseStageDesc(formats::ParseSource(text, "test")); }
+StageDesc Describe(const std::string& text) {
+  return ParseStageDesc(formats::ParseSource(text, "test"));
+}
 
 const char* kSmallStage = R"(
 stage 3
@@ -73,7 +76,8 @@ TEST(Palette, KeepsBlackForTheSafeGroundAlone) {
     const TColor c = palette.Colours()[i];
     EXPECT_GE(std::max({GetRValue(c), GetGValue(c), GetBValue(c)}), kMinDemonChannel) << "entry " << i;
   }
-  for (int shade = 0; shade <= 10; ++shade) EXPECT_NE(palette.Index(palette.RampId("dark"), shade / 10.0, 3, 1), 0);
+  for (int shade = 0; shade <= 10; ++shade)
+    EXPECT_NE(palette.Index(palette.RampId("dark"), shade / 10.0, 3, 1), 0);
 }
 
 AnimaDesc Anima(const std::string& kind, int w, int h, int frames, Facing facing = Facing::Down) {
@@ -84,7 +88,8 @@ AnimaDesc Anima(const std::string& kind, int w, int h, int frames, Facing facing
   a.FrameHeight = h;
   a.Frames = frames;
   a.Facing = facing;
-  for (const char* ramp : {"flame", "blade", "chain", "gum", "tooth", "eye", "flesh", "thorn", "crystal", "metal"}) {
+  for (const char* ramp :
+       {"flame", "blade", "chain", "gum", "tooth", "eye", "flesh", "thorn", "crystal", "metal"}) {
     a.Ramps[ramp] = Ramp{{RGB(60, 10, 10), RGB(250, 240, 200)}};
   }
   return a;
@@ -160,6 +165,56 @@ TEST(Obstacles, JawsBiteInAFullCycleAndBadValuesAreRefused) {
   EXPECT_THROW(BuildMotion(o, jaws, t), formats::SourceError);  // more than 100 steps
   o.Motion = "wobble";
   EXPECT_THROW(BuildMotion(o, jaws, t), formats::SourceError);
+}
+
+// Each motion, placed on a corridor running to the right (its normal points down).
+TEST(Obstacles, MotionsReachTheWallsAndHideWhereTheySay) {
+  const Track t = BuildTrack(Describe(kSmallStage));
+  const AnimaDesc ball = Anima("thornball", 40, 40, 6);
+  const Vec2 centre = t.SoulCentre(20);
+  ObstacleDesc o;
+  o.At = 20;
+  auto centreOf = [&](const MotionStep& m) { return m.TopLeft + Vec2{20, 20}; };
+  o.Motion = "orbit";
+  o.Values = {{"count", 40}};
+  const std::vector<MotionStep> orbit = BuildMotion(o, ball, t);
+  // A circle that passes through the walls: at its lowest it is clear of the corridor (120 wide, ball 40).
+  EXPECT_GT(centreOf(orbit[10]).y - centre.y, 60 + 20);
+  EXPECT_NEAR(centreOf(orbit[0]).x - centre.x, (120 + 40) / 2.0 + 12, 0.5);
+  o.Motion = "sweep";
+  o.Values = {{"count", 30}, {"travel", 10}};
+  const std::vector<MotionStep> sweep = BuildMotion(o, ball, t);
+  EXPECT_LT(centreOf(sweep[0]).y, centre.y - 80);      // starts in the upper wall
+  EXPECT_GT(centreOf(sweep[9]).y, centre.y + 80);      // crosses to the lower one
+  EXPECT_EQ(sweep[20].TopLeft.y, sweep[0].TopLeft.y);  // and waits back inside the upper wall
+  o.Motion = "thrust";
+  o.Values = {{"count", 40}, {"offset", -80}, {"span", 50}};
+  const std::vector<MotionStep> thrust = BuildMotion(o, ball, t);
+  EXPECT_NEAR(centreOf(thrust[0]).y, centre.y - 80, 0.5);
+  EXPECT_NEAR(centreOf(thrust[10]).y, centre.y - 30, 0.5);
+  const AnimaDesc pendulum = Anima("pendulum", 200, 100, 9);
+  o.Motion = "swing";
+  o.Values = {{"count", 36}};
+  const std::vector<MotionStep> swing = BuildMotion(o, pendulum, t);
+  for (const MotionStep& m : swing) EXPECT_EQ(m.TopLeft.x, swing[0].TopLeft.x);  // it hangs from one pivot
+  EXPECT_EQ(swing[0].Frame, 4);   // straight down at the start of its swing
+  EXPECT_EQ(swing[9].Frame, 8);   // a quarter later at one end
+  EXPECT_EQ(swing[27].Frame, 0);  // three quarters later at the other
+}
+
+TEST(AnimaSource, ReadsStripsAndTheirRampsAndNamesMistakes) {
+  const auto list = ParseAnimaList(formats::ParseSource(
+      "anima 4 saw size 30 20 frames 3 facing 3\nramp metal 1 2 3  4 5 6\nanima 2 eye size 10 10\n", "a"));
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].Facing, Facing::Right);
+  EXPECT_EQ(list[0].Ramps.at("metal").Stops.size(), 2u);
+  EXPECT_EQ(list[1].Frames, 1);
+  EXPECT_EQ(&FindAnima(list, 2, 0), &list[1]);
+  EXPECT_THROW(FindAnima(list, 3, 9), formats::SourceError);
+  EXPECT_THROW(ParseAnimaList(formats::ParseSource("ramp x 1 2 3 4 5 6\n", "a")), formats::SourceError);
+  EXPECT_THROW(ParseAnimaList(formats::ParseSource("anima 1 eye size 9 9\nanima 1 eye size 9 9\n", "a")),
+               formats::SourceError);
+  EXPECT_THROW(ParseAnimaList(formats::ParseSource("anima 1 eye size 9 900\n", "a")), formats::SourceError);
 }
 
 TEST(Gate, GoalKeepsEveryProbeInsideTheBlackDisc) {

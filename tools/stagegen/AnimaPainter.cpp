@@ -125,17 +125,29 @@ std::optional<Ink> Eye(double u, double v, double w, double h, int frame, int fr
   return Ink{"eye", (vein < 0.08 && rho > r * 0.6) ? 0.45 : 0.7 + 0.3 * light};
 }
 
-std::optional<Ink> Thornball(double u, double v, double w, double h, int frame, int frames) {
-  const double outer = std::min(w, h) * 0.48, core = outer * 0.48;
+// A point of a wheel with `teeth` teeth in polar coordinates about the frame's centre, its angle turned back
+// by the frame's share of one tooth: over the strip's frames the wheel seems to turn smoothly, and the last
+// frame leads back into the first.
+struct WheelPoint {
+  Vec2 P;
+  double Radius;
+  double Angle;
+};
+
+WheelPoint OnWheel(double u, double v, double w, double h, int teeth, int frame, int frames) {
   const Vec2 p{u - w / 2, v - h / 2};
-  const double rho = p.Length();
+  return {p, p.Length(), std::atan2(p.y, p.x) - 2 * kPi / teeth * frame / frames};
+}
+
+std::optional<Ink> Thornball(double u, double v, double w, double h, int frame, int frames) {
   constexpr int kSpikes = 9;
-  const double turn = 2 * kPi / kSpikes * frame / frames;
-  const double a = std::atan2(p.y, p.x) - turn;
-  const double sector = std::fabs(std::remainder(a, 2 * kPi / kSpikes)) / (kPi / kSpikes);  // 0 on a spike
+  const double outer = std::min(w, h) * 0.48, core = outer * 0.48;
+  const WheelPoint q = OnWheel(u, v, w, h, kSpikes, frame, frames);
+  const double sector =
+      std::fabs(std::remainder(q.Angle, 2 * kPi / kSpikes)) / (kPi / kSpikes);  // 0 on a spike
   const double spikeReach = core + (outer - core) * std::max(0.0, 1.0 - sector * 2.2);
-  if (rho < core) return Ink{"thorn", 0.2 + 0.6 * BallLight(p.x, p.y, core)};
-  if (rho < spikeReach) return Ink{"thorn", 0.45 + 0.5 * (rho - core) / (outer - core)};
+  if (q.Radius < core) return Ink{"thorn", 0.2 + 0.6 * BallLight(q.P.x, q.P.y, core)};
+  if (q.Radius < spikeReach) return Ink{"thorn", 0.45 + 0.5 * (q.Radius - core) / (outer - core)};
   return std::nullopt;
 }
 
@@ -156,20 +168,17 @@ std::optional<Ink> Shard(double u, double v, double w, double h, int frame, int 
 }
 
 std::optional<Ink> Saw(double u, double v, double w, double h, int frame, int frames) {
-  const double outer = std::min(w, h) * 0.49, inner = outer * 0.8;
-  const Vec2 p{u - w / 2, v - h / 2};
-  const double rho = p.Length();
   constexpr int kTeeth = 14;
-  const double turn = 2 * kPi / kTeeth * frame / frames;
-  const double a = std::atan2(p.y, p.x) - turn;
-  const double saw = std::fmod(a / (2 * kPi) * kTeeth + 100.0, 1.0);  // rising edge of each tooth
-  if (rho > inner + (outer - inner) * saw) return std::nullopt;
-  if (rho > inner) return Ink{"metal", 0.6 + 0.4 * saw};
-  if (rho < inner * 0.22) return Ink{"metal", 0.85};
+  const double outer = std::min(w, h) * 0.49, inner = outer * 0.8;
+  const WheelPoint q = OnWheel(u, v, w, h, kTeeth, frame, frames);
+  const double rise = std::fmod(q.Angle / (2 * kPi) * kTeeth + 100.0, 1.0);  // along each tooth's slope
+  if (q.Radius > inner + (outer - inner) * rise) return std::nullopt;
+  if (q.Radius > inner) return Ink{"metal", 0.6 + 0.4 * rise};
+  if (q.Radius < inner * 0.22) return Ink{"metal", 0.85};
   // Holes between the spokes show the map behind.
-  const double spoke = std::fabs(std::remainder(a, 2 * kPi / 5)) / (kPi / 5);
-  if (rho > inner * 0.35 && rho < inner * 0.75 && spoke > 0.45) return std::nullopt;
-  return Ink{"metal", 0.2 + 0.55 * BallLight(p.x, p.y, inner) + 0.1 * std::sin(rho * 0.8)};
+  const double spoke = std::fabs(std::remainder(q.Angle, 2 * kPi / 5)) / (kPi / 5);
+  if (q.Radius > inner * 0.35 && q.Radius < inner * 0.75 && spoke > 0.45) return std::nullopt;
+  return Ink{"metal", 0.2 + 0.55 * BallLight(q.P.x, q.P.y, inner) + 0.1 * std::sin(q.Radius * 0.8)};
 }
 
 const std::map<std::string, Shape>& Kinds() {

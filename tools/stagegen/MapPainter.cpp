@@ -41,7 +41,8 @@ double Quantile(const Texture& t, double q) {
 
 }  // namespace
 
-MapPainter::MapPainter(const StageDesc& desc, const Palette& palette) : palette_(palette), rim_(desc.RimLight) {
+MapPainter::MapPainter(const StageDesc& desc, const Palette& palette)
+    : palette_(palette), rim_(desc.RimLight) {
   // The textures are independent of one another: make them side by side.
   auto fine = std::async(std::launch::async, FractalNoise, 9, 8, 5, 0.55, Mix64(desc.Seed + 1));
   auto warp = std::async(std::launch::async, FractalNoise, 9, 4, 3, 0.5, Mix64(desc.Seed + 2));
@@ -141,9 +142,9 @@ MapPainter::Shade MapPainter::PaintLayer(const Layer& layer, double u, double v)
               reach > 0.05 && e < 0.06 ? 1.0 : 0.0};
     }
     case Material::Crystal: {
-      const double value = bigCells_.Value.Sample(u * 0.5, v * 0.5);
-      const double facet = Clamp01(bigCells_.Facet.Sample(u * 0.5, v * 0.5));
-      const double edge = bigCells_.Edge.Sample(u * 0.5, v * 0.5);
+      const double value = bigCells_.Value.Sample(u * 0.9, v * 0.9);
+      const double facet = Clamp01(bigCells_.Facet.Sample(u * 0.9, v * 0.9));
+      const double edge = bigCells_.Edge.Sample(u * 0.9, v * 0.9);
       double s = 0.12 + 0.35 * value + 0.45 * facet * facet + 0.1 * fine_.Sample(u * 3, v * 3);
       if (edge < 0.05) s = 0.75 + 0.25 * (1 - edge / 0.05);
       return {s, 1};
@@ -190,7 +191,8 @@ uint8_t MapPainter::Paint(int x, int y, float distance) const {
   for (auto layer = layers_.rbegin(); layer != layers_.rend(); ++layer) {
     double cover = 1;
     if (layer->Threshold >= 0) {
-      const double r = region_.Sample((x + layer->OffsetX) * kRegionStretch, (y + layer->OffsetY) * kRegionStretch);
+      const double r =
+          region_.Sample((x + layer->OffsetX) * kRegionStretch, (y + layer->OffsetY) * kRegionStretch);
       cover = Smoothstep(layer->Threshold, layer->Threshold + 0.03, r);
       if (cover <= 0) continue;
     }

@@ -136,7 +136,8 @@ BuiltStage BuildStage(const StageDesc& desc, const std::vector<AnimaDesc>& anima
     for (int y = top; y < bottom; ++y) {
       for (int x = 0; x < box.Width; ++x) {
         if (corridor.IsBlack(x, y)) continue;
-        map.At(x, y) = seen.Seen(x, y) ? painter.Paint(x, y, corridor.Distance(x, y)) : painter.PaintUnseen(x, y);
+        map.At(x, y) =
+            seen.Seen(x, y) ? painter.Paint(x, y, corridor.Distance(x, y)) : painter.PaintUnseen(x, y);
       }
     }
   });
