@@ -6,8 +6,8 @@ namespace wispen::stagecheck {
 
 std::string FlightScript(const Flight& flight, int stage) {
   std::ostringstream out;
-  out << "# A flight through stage " << stage << ", found by stagecheck: it reaches the goal on play tick "
-      << flight.Arrival << ".\n";
+  out << "# A flight through stage " << stage
+      << ", found by wispen_stagecheck: it reaches the goal on play tick " << flight.Arrival << ".\n";
   out << "# Starts when the stage's play timer starts, at speed factor 1; one move and one tick a line "
          "pair.\n";
   if (flight.Mouse.empty()) return out.str();

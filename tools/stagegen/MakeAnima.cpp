@@ -15,7 +15,7 @@
 int main(int argc, char** argv) {
   using namespace wispen;
   if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--preview")) {
-    std::fprintf(stderr, "usage: mkanima ANIMA.txt OUT_DIR [--preview DIR]\n");
+    std::fprintf(stderr, "usage: wispen_mkanima ANIMA.txt OUT_DIR [--preview DIR]\n");
     return 2;
   }
   try {
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
                               formats::EncodeAnimaRecord({a.FrameWidth, a.FrameHeight, a.Frames}));
     }
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "mkanima: %s\n", e.what());
+    std::fprintf(stderr, "wispen_mkanima: %s\n", e.what());
     return 1;
   }
   return 0;

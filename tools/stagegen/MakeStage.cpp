@@ -18,10 +18,10 @@
 namespace {
 
 int Usage() {
-  std::fprintf(
-      stderr,
-      "usage: mkstage STAGE.txt ANIMA.txt OUT_DIR [--stage N] [--track] [--preview FILE.png [--scale N | "
-      "--region X Y W H]]\n");
+  std::fprintf(stderr,
+               "usage: wispen_mkstage STAGE.txt ANIMA.txt OUT_DIR [--stage N] [--track] [--preview FILE.png "
+               "[--scale N | "
+               "--region X Y W H]]\n");
   return 2;
 }
 
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
                                preview);
     }
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "mkstage: %s\n", e.what());
+    std::fprintf(stderr, "wispen_mkstage: %s\n", e.what());
     return 1;
   }
   return 0;

@@ -1,5 +1,5 @@
-// stagecheck: searches each stage for a flight from the soul's start to the goal and reports the stage's
-// figures; can write each flight as a script for the headless game and a picture of it.
+// wispen_stagecheck: searches each stage for a flight from the soul's start to the goal and reports the
+// stage's figures; can write each flight as a script for the headless game and a picture of it.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +22,7 @@ using namespace wispen;
 int Usage() {
   std::fprintf(
       stderr,
-      "usage: stagecheck [--data DIR] [--stage N]... [--max-move PX] [--scripts DIR] [--preview DIR]\n"
+      "usage: wispen_stagecheck [--data DIR] [--stage N]... [--max-move PX] [--scripts DIR] [--preview DIR]\n"
       "  Searches each stage (all ten by default) for a flight and prints a table of the figures.\n");
   return 2;
 }
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
         }
       }
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "stagecheck: stage %d: %s\n", n, e.what());
+      std::fprintf(stderr, "wispen_stagecheck: stage %d: %s\n", n, e.what());
       allFlown = false;
     }
   }
