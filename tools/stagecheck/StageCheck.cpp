@@ -1,0 +1,138 @@
+// wispen_stagecheck: searches each stage for a flight from the soul's start to the goal and reports the
+// stage's figures; can write each flight as a script for the headless game and a picture of it.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "FlightScript.h"
+#include "OwnFrameSource.h"
+#include "StageReport.h"
+#include "formats/Bytes.h"
+#include "formats/Png.h"
+#include "play/ProbeOffsets.h"
+
+namespace {
+
+using namespace wispen;
+
+int Usage() {
+  std::fprintf(
+      stderr,
+      "usage: wispen_stagecheck [--data DIR] [--stage N]... [--max-move PX] [--scripts DIR] [--preview DIR]\n"
+      "  Searches each stage (all ten by default) for a flight and prints a table of the figures.\n");
+  return 2;
+}
+
+// The map shrunk four times, with the flight's soul centres drawn over it.
+void WriteFlightPicture(const stagecheck::StageData& data, const stagecheck::Flight& flight,
+                        const std::string& path) {
+  constexpr int kShrink = 4;
+  TBitmap picture(data.Map.Width() / kShrink, data.Map.Height() / kShrink);
+  for (int y = 0; y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) picture.At(x, y) = data.Map.At(x * kShrink, y * kShrink);
+  }
+  for (size_t t = 0; t < flight.Mouse.size(); ++t) {
+    const TPoint view = t == 0 ? data.File.ViewStart : data.File.PathPoints[t];
+    const int x = (view.X + flight.Mouse[t].X + 19) / kShrink,
+              y = (view.Y + flight.Mouse[t].Y + 19) / kShrink;
+    picture.Canvas().SetPixel(x, y, RGB(0, 255, 255));
+  }
+  formats::WritePreviewPng(picture, path);
+}
+
+// The play window at a tick as the checker composed it, with the flight's ring of probes drawn in cyan; for a
+// stage without a flight, the mouse points still reachable before it got stuck, in magenta.
+void WriteFramePicture(stagecheck::OwnFrameSource& frames, const stagecheck::Flight& flight, int tick,
+                       const std::string& path) {
+  TBitmap view;
+  frames.Compose(tick, view);
+  if (!flight.Found) {
+    for (int y = 0; y < view.Height(); ++y) {
+      for (int x = 0; x < view.Width(); ++x) {
+        if (flight.Stranded.Get(x, y)) view.At(x, y) = RGB(255, 0, 255);
+      }
+    }
+  } else if (tick < static_cast<int>(flight.Mouse.size())) {
+    const TPoint m = flight.Mouse[tick];
+    for (const TPoint& p : ProbeOffsets) view.Canvas().SetPixel(m.X + p.X, m.Y + p.Y, RGB(0, 255, 255));
+  }
+  formats::WritePreviewPng(view, path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string dataDir = WISPEN_DEFAULT_DATA_DIR;
+  std::string scripts, previews;
+  int maxMove = 24;
+  bool pinches = false;
+  std::vector<int> frameTicks;
+  std::vector<int> stages;
+  for (int i = 1; i < argc; ++i) {
+    const bool more = i + 1 < argc;
+    if (!std::strcmp(argv[i], "--data") && more) {
+      dataDir = argv[++i];
+    } else if (!std::strcmp(argv[i], "--stage") && more) {
+      stages.push_back(std::atoi(argv[++i]));
+    } else if (!std::strcmp(argv[i], "--max-move") && more) {
+      maxMove = std::atoi(argv[++i]);
+    } else if (!std::strcmp(argv[i], "--scripts") && more) {
+      scripts = argv[++i];
+    } else if (!std::strcmp(argv[i], "--frame") && more) {
+      frameTicks.push_back(std::atoi(argv[++i]));
+    } else if (!std::strcmp(argv[i], "--pinches")) {
+      pinches = true;
+    } else if (!std::strcmp(argv[i], "--preview") && more) {
+      previews = argv[++i];
+    } else {
+      return Usage();
+    }
+  }
+  if (maxMove < 1) return Usage();
+  if (stages.empty()) {
+    for (int n = 1; n <= 10; ++n) stages.push_back(n);
+  }
+  bool allFlown = true;
+  std::printf("Move limit %d px a tick.\n\n%s", maxMove, stagecheck::ReportHeading().c_str());
+  for (int n : stages) {
+    try {
+      const stagecheck::StageData data = stagecheck::LoadStageData(dataDir, n);
+      stagecheck::OwnFrameSource frames(data);
+      stagecheck::FlightSearch search(frames);
+      const stagecheck::StageReport report =
+          stagecheck::CheckStage(n, data.File.ObstacleCount, search, maxMove);
+      std::printf("%s", stagecheck::ReportRow(report).c_str());
+      if (pinches) std::fprintf(stderr, "%s", stagecheck::ReportPinches(report).c_str());
+      std::fflush(stdout);
+      allFlown = allFlown && report.Flight.Found;
+      if (!report.Flight.Found) {
+        if (!previews.empty()) {
+          const int stuck = report.Flight.FailedAt;
+          WriteFramePicture(frames, report.Flight, stuck,
+                            previews + "/stuck" + std::to_string(n) + "-" + std::to_string(stuck) + ".png");
+        }
+        continue;
+      }
+      if (!scripts.empty()) {
+        const std::string text = stagecheck::FlightScript(report.Flight, n);
+        formats::WriteFileBytes(scripts + "/flight" + std::to_string(n) + ".txt",
+                                std::vector<uint8_t>(text.begin(), text.end()));
+      }
+      if (!previews.empty()) {
+        WriteFlightPicture(data, report.Flight, previews + "/flight" + std::to_string(n) + ".png");
+        for (int tick : frameTicks) {
+          WriteFramePicture(frames, report.Flight, tick,
+                            previews + "/frame" + std::to_string(n) + "-" + std::to_string(tick) + ".png");
+        }
+      }
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "wispen_stagecheck: stage %d: %s\n", n, e.what());
+      allFlown = false;
+    }
+  }
+  return allFlown ? 0 : 1;
+}
