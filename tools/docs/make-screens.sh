@@ -1,26 +1,33 @@
 #!/usr/bin/env bash
-# Takes screen shots of the real game, headless, and lays them out as contact sheets in docs/:
-#   make-screens.sh GAME TILE DATA DOCS
-# GAME is build/wispen, TILE the sheet tool, DATA the built Data/ directory. The flight through stage 10 comes
-# from the stage checker's script (DATA/../flights/stage10.script) when it is there.
+# Takes screen shots of the real game, headless, and lays them out as contact sheets in docs/screens/:
+#   make-screens.sh GAME TILE DATA FLIGHTS ARTSHEET DOCS
+# GAME is build/wispen, TILE the sheet tool, DATA the built Data/, FLIGHTS the stage checker's flights
+# (build/flights, from the stage_report target), ARTSHEET the built-in pictures' contact sheet.
 set -euo pipefail
-game="$1" tile="$2" data="$3" docs="$4"
+game="$1" tile="$2" data="$3" flights="$4" artsheet="$5" docs="$6"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$docs/screens"
 
-run() {  # LANG NAME SCRIPT-TEXT: a fresh game directory whose progress opens every stage
-  local lang="$1" name="$2"
+run() {  # LANG SCRIPT-TEXT: a fresh game directory with every stage open; "@" in the script is the shot prefix
+  local lang="$1"
   rm -rf "$tmp/game" && mkdir -p "$tmp/game" && cp -r "$data" "$tmp/game/Data"
-  # Every stage open, no calibration: 174 bytes with StagesOpen 10 and SpeedFactor 1.
   { printf '\x00\x00\x0a\x00\x00\x00'; head -c 164 /dev/zero; printf '\x01\x00\x00\x00'; } >"$tmp/game/Data/Info.Dat"
-  printf '%s\n' "$3" | sed "s|@|$tmp/$lang-|g" >"$tmp/$name.script"
-  "$game" --headless --lang "$lang" --game-dir "$tmp/game" --script "$tmp/$name.script" >/dev/null 2>&1 || true
+  printf '%s\n' "$2" | sed "s|@|$tmp/$lang-|g" >"$tmp/run.script"
+  "$game" --headless --lang "$lang" --game-dir "$tmp/game" --script "$tmp/run.script" >/dev/null 2>&1 || true
+}
+
+sheet() {  # OUT COLUMNS LANG caption:shot ...
+  local out="$1" columns="$2" lang="$3"
+  shift 3
+  local args=()
+  for pair in "$@"; do args+=("${pair%%:*}=$tmp/$lang-${pair#*:}.png"); done
+  "$tile" "$out" "$columns" 2 "${args[@]}"
 }
 
 for lang in en ja; do
   if [ "$lang" = en ]; then title=50850; else title=14400; fi
-  run "$lang" menus "
+  run "$lang" "
 wait $((title / 3))
 shot @opening-text.png
 wait $((title - title / 3 - 700))
@@ -32,7 +39,7 @@ shot @select.png
 press left 125 325
 wait 250
 shot @curtain.png
-wait 1760
+wait 2760
 shot @play.png
 move 75 65
 wait 50
@@ -51,15 +58,31 @@ wait 520
 move 75 65
 wait 3000
 shot @gameover.png"
-done
+  # Caption words are joined by "_".
+  sheet "$docs/screens/menus-and-play-$lang.png" 4 "$lang" opening:opening-text the_devil_rises:opening-devil \
+    title_menu:title stage_select:select curtain:curtain play,_stage_1:play burst:burst devil:devil \
+    after_a_loss:again game_over:gameover
 
-# Captions use "_" for a blank.
-for lang in en ja; do
-  shots=()
-  for pair in opening:opening-text the_devil_rises:opening-devil title_menu:title stage_select:select \
-              curtain:curtain play:play burst:burst devil:devil after_a_loss:again game_over:gameover; do
-    shots+=("${pair%%:*}=$tmp/$lang-${pair#*:}.png")
-  done
-  "$tile" "$docs/screens/menus-and-play-$lang.png" 4 2 "${shots[@]}"
+  run "$lang" "
+wait $title
+press left 200 320
+press left 515 100
+wait 510
+$(awk '{ print } $1 == "wait" && ++n == 1200 { print "shot @stage10.png" }' "$flights/flight10.txt")
+wait 6000
+shot @drift.png
+wait 9000
+shot @beam.png
+wait 7000
+shot @angel.png
+wait 9000
+shot @rise.png
+wait 8600
+shot @withdraw.png
+wait 1500
+shot @caption.png"
+  sheet "$docs/screens/ending-$lang.png" 3 "$lang" stage_10:stage10 the_drift:drift the_beam:beam \
+    the_angel:angel the_rise:rise the_caption:caption
 done
+cp "$artsheet" "$docs/screens/pictures.png"
 echo "contact sheets written to $docs/screens"
