@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "FlightSearch.h"
+#include "GameFrameSource.h"
 #include "OwnFrameSource.h"
 #include "Palette.h"
 #include "StageData.h"
@@ -140,6 +141,22 @@ TEST_P(EachStage, HasAFlightToTheGateUnderAModestMoveLimit) {
   EXPECT_LE(flight.FastestMove(), kMaxMove);
   // The gate is there to be reached with time to spare, not on the path's last step.
   EXPECT_LT(flight.Arrival, d.File.PathLength - 20);
+}
+
+// The checker's reading of the files and the game's own loading and composition give the same frames, so a
+// flight found on either is a flight through what the player sees.
+TEST_P(EachStage, TheGameComposesTheFramesTheCheckerReads) {
+  const StageData& d = Data(GetParam());
+  OwnFrameSource own(d);
+  GameFrameSource game(std::filesystem::path(kData).parent_path().string(), GetParam());
+  ASSERT_EQ(game.PathLength(), d.File.PathLength);
+  EXPECT_EQ(game.GoalRect(), d.File.GoalRect);
+  TBitmap a, b;
+  for (int index : {0, 1, 37, d.File.PathLength / 2, d.File.PathLength - 1}) {
+    own.Compose(index, a);
+    game.Compose(index, b);
+    ASSERT_EQ(a.Pixels(), b.Pixels()) << "path index " << index;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, EachStage, ::testing::Range(1, 11));

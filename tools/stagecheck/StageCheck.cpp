@@ -5,10 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "FlightScript.h"
+#include "GameFrameSource.h"
 #include "OwnFrameSource.h"
 #include "StageReport.h"
 #include "formats/Bytes.h"
@@ -23,7 +26,10 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: wispen_stagecheck [--data DIR] [--stage N]... [--max-move PX] [--scripts DIR] [--preview DIR]\n"
-      "  Searches each stage (all ten by default) for a flight and prints a table of the figures.\n");
+      "                         [--frame TICK]... [--pinches] [--own]\n"
+      "  Searches each stage (all ten by default) for a flight and prints a table of the figures. The "
+      "frames\n"
+      "  come from the game's own stage loading and composition; --own reads the files the checker's way.\n");
   return 2;
 }
 
@@ -46,7 +52,7 @@ void WriteFlightPicture(const stagecheck::StageData& data, const stagecheck::Fli
 
 // The play window at a tick as the checker composed it, with the flight's ring of probes drawn in cyan; for a
 // stage without a flight, the mouse points still reachable before it got stuck, in magenta.
-void WriteFramePicture(stagecheck::OwnFrameSource& frames, const stagecheck::Flight& flight, int tick,
+void WriteFramePicture(stagecheck::FrameSource& frames, const stagecheck::Flight& flight, int tick,
                        const std::string& path) {
   TBitmap view;
   frames.Compose(tick, view);
@@ -63,6 +69,13 @@ void WriteFramePicture(stagecheck::OwnFrameSource& frames, const stagecheck::Fli
   formats::WritePreviewPng(view, path);
 }
 
+// The game directory is the one that holds Data/.
+std::string GameDirOf(const std::string& dataDir) {
+  std::filesystem::path p(dataDir);
+  if (p.filename().empty()) p = p.parent_path();
+  return p.parent_path().string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,6 +83,7 @@ int main(int argc, char** argv) {
   std::string scripts, previews;
   int maxMove = 24;
   bool pinches = false;
+  bool own = false;
   std::vector<int> frameTicks;
   std::vector<int> stages;
   for (int i = 1; i < argc; ++i) {
@@ -84,6 +98,8 @@ int main(int argc, char** argv) {
       scripts = argv[++i];
     } else if (!std::strcmp(argv[i], "--frame") && more) {
       frameTicks.push_back(std::atoi(argv[++i]));
+    } else if (!std::strcmp(argv[i], "--own")) {
+      own = true;
     } else if (!std::strcmp(argv[i], "--pinches")) {
       pinches = true;
     } else if (!std::strcmp(argv[i], "--preview") && more) {
@@ -101,7 +117,15 @@ int main(int argc, char** argv) {
   for (int n : stages) {
     try {
       const stagecheck::StageData data = stagecheck::LoadStageData(dataDir, n);
-      stagecheck::OwnFrameSource frames(data);
+      // The game's own loading and composition, so that the search sees what the hit test sees; --own uses
+      // the checker's reading of the files instead, to compare the two.
+      std::unique_ptr<stagecheck::FrameSource> source;
+      if (own) {
+        source = std::make_unique<stagecheck::OwnFrameSource>(data);
+      } else {
+        source = std::make_unique<stagecheck::GameFrameSource>(GameDirOf(dataDir), n);
+      }
+      stagecheck::FrameSource& frames = *source;
       stagecheck::FlightSearch search(frames);
       const stagecheck::StageReport report =
           stagecheck::CheckStage(n, data.File.ObstacleCount, search, maxMove);
