@@ -9,6 +9,7 @@
 //   #! log TEXT                       the event log holds this event, after the ones named before it
 //   #! nolog TEXT                     the event log holds no event that contains TEXT
 //   #! info-after HEX | SIZE N        Info.Dat after the run
+//   #! absent FILE                    no such file in the game directory after the run
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -116,6 +117,7 @@ TEST_P(Scripts, Run) {
   std::vector<std::string> logLines, noLog;
   std::optional<std::string> infoAfter;
   std::optional<uintmax_t> infoAfterSize;
+  std::vector<std::string> absent;
   std::istringstream lines(ReadFile(script));
   for (std::string line; std::getline(lines, line);) {
     if (line.rfind("#! ", 0) != 0) continue;
@@ -148,6 +150,8 @@ TEST_P(Scripts, Run) {
       logLines.push_back(rest);
     } else if (key == "nolog") {
       noLog.push_back(rest);
+    } else if (key == "absent") {
+      absent.push_back(rest);
     } else if (key == "info-after") {
       if (rest.rfind("SIZE ", 0) == 0) {
         infoAfterSize = std::stoull(rest.substr(5));
@@ -186,6 +190,7 @@ TEST_P(Scripts, Run) {
   if (infoAfterSize) {
     EXPECT_EQ(fs::file_size(dir / "Data" / "Info.Dat"), *infoAfterSize);
   }
+  for (const std::string& file : absent) EXPECT_FALSE(fs::exists(dir / file)) << file << " is still there";
   if (!HasFailure()) fs::remove_all(dir);
 }
 

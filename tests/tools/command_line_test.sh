@@ -20,7 +20,7 @@ expect_status() {
   fi
 }
 
-printf 'wait 10\n' >"$tmp/ok.script"
+printf 'wait 10\nmove 5 5\npress left 6 6\nshot %s/screen.png\nstate %s/state.txt\nexpect MenuMode 0\nclose\n' "$tmp" "$tmp" >"$tmp/ok.script"
 printf 'wait 10\nfly 1 2\n' >"$tmp/bad.script"
 expect_status 2 "unknown option" "$game" --frobnicate
 expect_status 2 "option without its value" "$game" --scale
@@ -35,9 +35,17 @@ expect_status 0 "version" "$game" --version
 grep -q "Wispen Version 1" "$tmp/out" || { echo "FAIL --version does not name the game"; failures=$((failures + 1)); }
 mkdir -p "$tmp/game/Data"
 expect_status 0 "a headless run" "$game" --headless --game-dir "$tmp/game" --script "$tmp/ok.script"
+# The shot is a 640x480 PNG: its signature, then the IHDR chunk's width and height.
+if [ "$(head -c 8 "$tmp/screen.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] &&
+   [ "$(od -An -tu1 -j16 -N8 "$tmp/screen.png" | tr -s ' ' | sed 's/^ //')" = "0 0 2 128 0 0 1 224" ]; then
+  echo "ok   the shot is a 640x480 PNG"
+else
+  echo "FAIL the shot is not a 640x480 PNG"; failures=$((failures + 1))
+fi
+grep -q "^LastPress=left,6,6$" "$tmp/state.txt" || { echo "FAIL the state does not hold the press"; failures=$((failures + 1)); }
 expect_status 1 "no display" env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$game" --game-dir "$tmp/game"
 grep -qi "headless" "$tmp/err" || { echo "FAIL the no-display message does not say how to run headless"; failures=$((failures + 1)); }
 [ "$(wc -l <"$tmp/err")" -eq 1 ] || { echo "FAIL the no-display message is not one line"; failures=$((failures + 1)); }
 
-echo "$((13 - failures)) passed, $failures failed"
+echo "$((15 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
