@@ -10,7 +10,6 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2
   fluid-soundfont-gm
-  librsvg2-bin
   xvfb xauth libxtst6
 )
 
