@@ -72,7 +72,8 @@ void TMainForm::BoomCursorTimerTimer() {
     DevilImageList.Draw(back, d.X - 70 + 100, d.Y - 60 + 100, d.Picture);
     if (DevilPath[i + 1].Picture < 0) {
       SoulsLeft -= 1;
-      SoulsUsed += 1;
+      // The count comes unchecked from the progress file; at its largest it wraps round rather than overflow.
+      SoulsUsed = static_cast<int32_t>(static_cast<uint32_t>(SoulsUsed) + 1u);
       if (SoulsLeft < 0) {
         DrawGameOverText();
         LoadEffect(3);

@@ -1,5 +1,9 @@
 #include "ScoreUnit.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "play/FaceNames.h"
@@ -18,9 +22,12 @@ constexpr TRect kOkButton{344, 240, 344 + 97, 240 + 29};
 constexpr TColor kShadow = 0x808080;
 
 // Points are computed in extended precision, dividing first: they never take part in the ranking.
+// A souls-used count read from a damaged progress file can make the divisor 0 or the result huge; such points
+// are held to what a score can store instead of ending the game over half-way.
 int32_t Points(int stage, int conquest, int use) {
-  const long double point = static_cast<long double>(100 * stage + conquest) / (use + 1) * 10;
-  return static_cast<int32_t>(point);
+  const long double point = (100.0L * stage + conquest) / (static_cast<long double>(use) + 1) * 10;
+  if (std::isnan(point)) return 0;
+  return static_cast<int32_t>(std::clamp<long double>(point, INT32_MIN, INT32_MAX));
 }
 
 void Bevel(TCanvas& c, const TRect& r, TColor topLeft, TColor bottomRight) {

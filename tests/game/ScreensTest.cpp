@@ -31,6 +31,16 @@ TEST(InsertHighScore, RanksByStageThenConquestThenFewestSouls) {
   EXPECT_EQ(t[5], ScoreEntry{});
 }
 
+TEST(InsertHighScore, SoulCountsFromADamagedFileGiveBoundedPoints) {
+  std::array<ScoreEntry, 10> t{};
+  InsertHighScore(t, 3, 45, -1);  // divides by zero
+  EXPECT_EQ(t[0].Point, INT32_MAX);
+  InsertHighScore(t, 3, 45, -2);
+  EXPECT_EQ(t[0].Point, -3450);
+  InsertHighScore(t, 2, 0, INT32_MAX);
+  EXPECT_EQ(t[2].Point, 0);
+}
+
 TEST(InsertHighScore, AnEqualGameGoesAfterAndAFullTableOfBetterGamesRefusesIt) {
   std::array<ScoreEntry, 10> t{};
   for (int i = 0; i < 10; ++i) t[i] = ScoreEntry{10 - i, 50, 3, i};
