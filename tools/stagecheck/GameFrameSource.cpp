@@ -1,6 +1,9 @@
 #include "GameFrameSource.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "data/DataFile.h"
@@ -19,12 +22,24 @@ namespace {
 // Far outside the back buffer, so that composing a frame leaves the soul out of it.
 constexpr int32_t kSoulOutOfSight = -100000;
 
+std::string MakePrivateDir(const std::string& gameDir) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "wispen_stagecheck_XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("cannot make a directory for the game's files");
+  std::filesystem::create_directory_symlink(
+      std::filesystem::absolute(std::filesystem::path(gameDir) / "Data"),
+      std::filesystem::path(pattern) / "Data");
+  return pattern;
+}
+
 }  // namespace
 
 GameFrameSource::GameFrameSource(const std::string& gameDir, int stage)
-    : text_(std::make_unique<SdlTextEngine>()), codec_(std::make_unique<SdlImageCodec>()) {
+    : privateDir_(MakePrivateDir(gameDir)),
+      text_(std::make_unique<SdlTextEngine>()),
+      codec_(std::make_unique<SdlImageCodec>()) {
   PlatformBase::Settings settings;
-  settings.GameDir = gameDir;
+  settings.GameDir = privateDir_;
   platform_ = std::make_unique<HeadlessPlatform>(settings, *text_, *codec_);
   app_ = std::make_unique<Application>(*platform_);
   platform_->Connect(*app_);
@@ -42,7 +57,11 @@ GameFrameSource::GameFrameSource(const std::string& gameDir, int stage)
   LoadObstaclePictures(main.Stage, main.AnimaImage, *codec_, platform_->GameDir());
 }
 
-GameFrameSource::~GameFrameSource() = default;
+GameFrameSource::~GameFrameSource() {
+  forms_.reset();
+  std::error_code ec;
+  std::filesystem::remove_all(privateDir_, ec);  // the link goes, not the data it points at
+}
 
 int GameFrameSource::PathLength() const {
   return forms_->MainForm->PathLength;

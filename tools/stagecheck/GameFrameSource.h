@@ -20,7 +20,8 @@ namespace wispen::stagecheck {
 // composed by the main window and read back from the screen's play window, exactly where the hit test reads.
 class GameFrameSource : public FrameSource {
  public:
-  // gameDir holds Data/; nothing is written there.
+  // gameDir holds Data/. The game's temporary files go into a private directory of this source's own, whose
+  // Data links to gameDir's, so that checks running side by side never share one.
   GameFrameSource(const std::string& gameDir, int stage);
   ~GameFrameSource() override;
 
@@ -32,6 +33,7 @@ class GameFrameSource : public FrameSource {
   void Compose(int pathIndex, TBitmap& view) override;
 
  private:
+  std::string privateDir_;
   std::unique_ptr<SdlTextEngine> text_;
   std::unique_ptr<SdlImageCodec> codec_;
   std::unique_ptr<HeadlessPlatform> platform_;
