@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,7 +20,8 @@ TEST(SoundFontTest, TheEnvironmentComesFirstThenTheDebianSoundFonts) {
 }
 
 TEST(SoundFontTest, TheFirstRegularFileIsTaken) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "wispen-soundfont-test";
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("wispen-soundfont-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir / "folder.sf2");
   std::ofstream(dir / "second.sf2") << "x";
   std::ofstream(dir / "third.sf2") << "x";

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -89,7 +90,9 @@ TEST(Bmp, DamagedDataIsAnErrorNotACrash) {
 // The game loads maps and strips through SDL_image: what our reader sees must be what the game sees.
 TEST(Bmp, TheGamesPictureLoaderReadsOurFilesAsWeDo) {
   SdlImageCodec codec;
-  const std::string path = (std::filesystem::temp_directory_path() / "wispen_formats_test.bmp").string();
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("wispen_formats_test_" + std::to_string(::getpid()) + ".bmp"))
+                               .string();
   for (BmpPacking packing : {BmpPacking::Raw, BmpPacking::Rle8}) {
     const Bytes bmp = EncodeBmp8(Awkward(333, 21, 5), packing);
     WriteFileBytes(path, bmp);
