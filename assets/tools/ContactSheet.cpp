@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    TBitmap sheet(1310, 1790, kBackdrop);
+    TBitmap sheet(1310, 2300, kBackdrop);
     TCanvas& canvas = sheet.Canvas();
     Opaque(canvas, 10, 10, PlayScreen(), 1);
     Opaque(canvas, 660, 10, StageSelectScreen(), 1);
@@ -120,8 +120,12 @@ int main(int argc, char** argv) {
     y += 240;
     List(canvas, 10, y, BuiltinBurstList(), 2, 10);
     y += 165;
-    List(canvas, 10, y, BuiltinDevilList(), 1, 10);
-    y += 175;
+    const TImageList devils = BuiltinDevilList();  // at 2x, in two rows of four
+    for (int i = 0; i < devils.Count(); ++i) {
+      Sprite(canvas, 10 + (i % 4) * (2 * devils.Width() + 10), y + (i / 4) * (2 * devils.Height() + 10),
+             devils.Image(i), devils.Mask(i), 2);
+    }
+    y += 2 * (2 * devils.Height() + 10);
     List(canvas, 10, y, BuiltinStageList(), 2, 8);
     y += 130;
     Sprite(canvas, 10, y, BuiltinPicture(Builtin::CurtainColour), BuiltinPicture(Builtin::CurtainMask), 2);
