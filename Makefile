@@ -3,7 +3,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: play test deps build build-asan clean
+.PHONY: play test deps build build-asan install clean
 
 deps:
 	@scripts/install-deps.sh
@@ -24,6 +24,12 @@ test: build build-asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Installs under PREFIX (default ~/.local, where the game can keep its progress file): the program and its
+# data in lib/wispen, a link in bin/, the desktop launcher and its icon.
+PREFIX ?= $(HOME)/.local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
