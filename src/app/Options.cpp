@@ -7,13 +7,16 @@ namespace wispen {
 
 const char* const kUsage =
     "usage: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE] [--log FILE]\n"
-    "              [--help] [--version]\n"
-    "  --game-dir DIR  the directory that holds Data/ (default: the executable's)\n"
+    "              [--help] [--version] [--save-dir DIR]\n"
+    "  --game-dir DIR  the directory that holds Data/ (default: the executable's when it holds Data/,\n"
+    "                  else the installed ../share/games/wispen or ../share/wispen)\n"
     "  --lang ja|en    the language of the texts (default: from LC_ALL, LC_MESSAGES, LANG)\n"
     "  --scale N       the window is N times 640x480 (1 to 8)\n"
     "  --headless      no window, no audio, virtual time; needs --script\n"
     "  --script FILE   drive the game from FILE\n"
-    "  --log FILE      write the event log to FILE (- for standard output)\n";
+    "  --log FILE      write the event log to FILE (- for standard output)\n"
+    "  --save-dir DIR  keep the progress file Info.Dat in DIR (default: beside the data when Data/ is\n"
+    "                  writable, else $XDG_DATA_HOME/wispen, that is ~/.local/share/wispen)\n";
 
 Options ParseOptions(const std::vector<std::string>& args) {
   Options o;
@@ -25,6 +28,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
     };
     if (a == "--game-dir") {
       o.GameDir = value();
+    } else if (a == "--save-dir") {
+      o.SaveDir = value();
     } else if (a == "--lang") {
       const std::string& v = value();
       if (v != "ja" && v != "en") throw std::invalid_argument("--lang takes ja or en, not '" + v + "'");

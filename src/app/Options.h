@@ -7,9 +7,10 @@
 namespace wispen {
 
 // The command line: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE]
-//                          [--log FILE] [--help] [--version]
+//                          [--log FILE] [--help] [--version] [--save-dir DIR]
 struct Options {
   std::optional<std::string> GameDir;
+  std::optional<std::string> SaveDir;
   std::optional<std::string> Lang;
   int Scale = 1;
   bool Headless = false;
