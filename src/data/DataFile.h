@@ -24,8 +24,8 @@ inline constexpr char kTempWaveName[] = "$$WISP$$.Wav";
 inline constexpr char kTempMidiName[] = "$$WISP$$.Mid";
 
 // Copies the data file to the temporary file (a new file made in its place, never written through a link
-// found there) and writes the signature of `kind` into the
-// copy's first 20 bytes; any other kind leaves the copy as it is. False when the data file is missing or
+// found there) and writes the signature of `kind` into the copy's first 20 bytes; any other kind leaves the
+// copy as it is. False when the data file is missing or
 // shorter than 20 bytes (an older temporary file is then left as it was), or when no temporary file exists
 // after the copy. A failure to open, read, seek in, write or close the copy throws IoError.
 bool ExtractDataFile(const std::string& dataFileName, const std::string& tempFileName, int kind);

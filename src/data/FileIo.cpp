@@ -96,14 +96,11 @@ ByteFile::ByteFile(const std::string& path, Mode mode, WriteCall write)
       flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
       break;
     case Mode::CreateUnique:
-      break;
-  }
-  if (mode == Mode::CreateUnique) {
-    fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
-    if (fd_ < 0) Fail("create");
-    // mkstemp makes the file private; the file it becomes is as readable as any the game writes.
-    (void)::fchmod(fd_, 0644);
-    return;
+      fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+      if (fd_ < 0) Fail("create");
+      // mkstemp makes the file private; the file it becomes is as readable as any the game writes.
+      (void)::fchmod(fd_, 0644);
+      return;
   }
   do {
     fd_ = ::open(path.c_str(), flags, 0644);
