@@ -134,8 +134,10 @@ GameSettings LoadSettings(const std::string& path, std::vector<std::string>& war
   std::error_code ec;
   if (path.empty() || !std::filesystem::exists(path, ec)) return GameSettings{};
   std::ifstream in(path);
-  if (!in || std::filesystem::is_directory(path, ec)) {
-    warnings.push_back(path + ": cannot be read (" + std::strerror(errno) + "); using the defaults");
+  const bool directory = std::filesystem::is_directory(path, ec);
+  if (!in || directory) {
+    const std::string why = directory ? "a directory" : std::strerror(errno);
+    warnings.push_back(path + ": cannot be read (" + why + "); using the defaults");
     return GameSettings{};
   }
   return ParseSettings(in, path, warnings);
