@@ -72,7 +72,8 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormShow() {
-  // No speed factor in the progress file: the first run since installing, which always shows the whole opening.
+  // No speed factor in the progress file: the first run since installing, which always shows the whole
+  // opening.
   firstRun_ = SpeedFactor == 0;
   if (firstRun_) forms.OpningForm->CalibrateSpeed();
   TCanvas& screen = ScreenImage.Picture.Canvas();

@@ -171,7 +171,8 @@ void TOpningForm::OpningTimerTimer() {
 }
 
 void TOpningForm::SkipToEnd() {
-  // Each remaining tick in turn, so the picture, the timer and the sounds end as the whole opening leaves them.
+  // Each remaining tick in turn, so the picture, the timer and the sounds end as the whole opening leaves
+  // them.
   while (OpningTimer.Enabled()) OpningTimerTimer();
 }
 

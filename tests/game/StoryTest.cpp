@@ -95,7 +95,8 @@ class OpeningCut : public GameFixture {
 
 TEST_F(OpeningCut, EachKeyAndTheSettingGiveTheTitleMenuAsTheWholeOpeningLeavesIt) {
   const Outcome waited = Run(50850, nullptr);
-  ASSERT_NE(std::find(waited.state.begin(), waited.state.end(), std::pair<std::string, std::string>("MenuMode", "1")),
+  ASSERT_NE(std::find(waited.state.begin(), waited.state.end(),
+                      std::pair<std::string, std::string>("MenuMode", "1")),
             waited.state.end());
   for (GameKey key : {GameKey::Escape, GameKey::Space, GameKey::Return}) {
     const Outcome cut = Run(1000, [&] { app->KeyDown(key); });

@@ -18,7 +18,8 @@ GameSettings Parse(const std::string& text, std::vector<std::string>& warnings) 
 TEST(Settings, EveryKeyIsReadAndCommentsAndBlankLinesAreSkipped) {
   std::vector<std::string> warnings;
   const GameSettings s = Parse(
-      "# mine\n\nscale = 3\nFullscreen=TRUE\r\nlanguage = ja  # inline\nmusic_volume = 0\neffects_volume = 55\n"
+      "# mine\n\nscale = 3\nFullscreen=TRUE\r\nlanguage = ja  # inline\nmusic_volume = 0\neffects_volume = "
+      "55\n"
       "soundfont = /dev/null\nconfine_mouse = false\nskip_opening = yes\n",
       warnings);
   EXPECT_EQ(s.Scale, 3);
@@ -86,7 +87,8 @@ TEST(Settings, SavingAKeyReplacesItsLinesKeepsTheRestAndCreatesTheDirectory) {
   EXPECT_EQ(text.str(), "fullscreen = false\nscale = 2\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir + "/wispen"), {}), 1);  // no temporary left
   // A directory that cannot be written: the old file stays, and the reason is given.
-  std::filesystem::permissions(dir + "/wispen", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(dir + "/wispen",
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (access((dir + "/wispen").c_str(), W_OK) != 0) {
     EXPECT_FALSE(SaveSetting(file, "fullscreen", "true", error));
     EXPECT_NE(error.find(dir), std::string::npos) << error;

@@ -87,7 +87,8 @@ int AudioService::NewEffectChannel() {
 void AudioService::RenderMusic(int16_t* stereo, int frames) {
   music_.Render(stereo, frames);
   if (musicVolume_ >= MIX_MAX_VOLUME) return;
-  for (int i = 0; i < frames * 2; ++i) stereo[i] = static_cast<int16_t>(stereo[i] * musicVolume_ / MIX_MAX_VOLUME);
+  for (int i = 0; i < frames * 2; ++i)
+    stereo[i] = static_cast<int16_t>(stereo[i] * musicVolume_ / MIX_MAX_VOLUME);
 }
 
 void AudioService::ReportOnce(Trouble trouble, const std::string& reason) {

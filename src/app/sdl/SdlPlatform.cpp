@@ -189,7 +189,8 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
 void SdlPlatform::FitToDesktop() {
   int top = 0, left = 0, bottom = 0, right = 0;
   // Without a window manager there are no decorations to allow for.
-  if (SDL_GetWindowBordersSize(window_->Get(), &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
+  if (SDL_GetWindowBordersSize(window_->Get(), &top, &left, &bottom, &right) != 0)
+    top = left = bottom = right = 0;
   const int scale = DesktopScale({left + right, top + bottom});
   if (scale == scale_) return;
   scale_ = scale;
@@ -214,7 +215,8 @@ void SdlPlatform::UpdateConfinement() {
   const MainWindowEvents* main = App() != nullptr ? App()->MainWindow() : nullptr;
   // A script is the only mouse of its run: the real pointer is left alone.
   const bool want = confineMouse_ && !scripted_ && !inModal_ && main != nullptr && !App()->Closed() &&
-                    (SDL_GetWindowFlags(window_->Get()) & SDL_WINDOW_INPUT_FOCUS) != 0 && main->PointerInPlay();
+                    (SDL_GetWindowFlags(window_->Get()) & SDL_WINDOW_INPUT_FOCUS) != 0 &&
+                    main->PointerInPlay();
   std::optional<TRect> rect;
   if (want) rect = PictureRectInWindow(WindowSize(), window_->DrawableSize());
   if (rect == confinedTo_) return;

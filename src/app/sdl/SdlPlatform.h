@@ -25,15 +25,19 @@ class NoDisplayError : public std::runtime_error {
 
 // The game in a real window: the screen picture scaled by whole pixels and centred (in a window or on the
 // whole screen), the mouse mapped back to the picture, the pointer kept on the picture while the soul is in
-// play, a message loop that sleeps until the next input or the next due timer, real message boxes and dialogs.
+// play, a message loop that sleeps until the next input or the next due timer, real message boxes and
+// dialogs.
 class AudioService;
 
 class SdlPlatform : public PlatformBase {
  public:
   struct Options {
+    Options() = default;
+    explicit Options(int scale) : Scale(scale) {}
+
     int Scale = 1;  // the window is Scale times 640x480; 0: the largest that fits the desktop
     bool Fullscreen = false;
-    bool ConfineMouse = true;  // keep the pointer on the picture while the soul is in play
+    bool ConfineMouse = true;              // keep the pointer on the picture while the soul is in play
     std::optional<std::string> SoundFont;  // tried after SDL_SOUNDFONTS, before the Debian soundfonts
     int MusicVolume = 100;                 // 0..100
     int EffectsVolume = 100;

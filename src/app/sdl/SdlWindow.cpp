@@ -40,7 +40,8 @@ void SdlWindow::EnsureTexture(int width, int height) {
 
 TSize SdlWindow::DrawableSize() const {
   TSize size;
-  if (SDL_GetRendererOutputSize(renderer_, &size.cx, &size.cy) != 0) SDL_GetWindowSize(window_, &size.cx, &size.cy);
+  if (SDL_GetRendererOutputSize(renderer_, &size.cx, &size.cy) != 0)
+    SDL_GetWindowSize(window_, &size.cx, &size.cy);
   return size;
 }
 

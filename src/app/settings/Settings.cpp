@@ -103,14 +103,15 @@ class LineReader {
     Warn("'" + value + "' is not " + wanted + "; using " + fallback);
   }
 
- GameSettings& s_;
+  GameSettings& s_;
   std::vector<std::string>& warnings_;
   std::string where_;
 };
 
 }  // namespace
 
-GameSettings ParseSettings(std::istream& in, const std::string& fileName, std::vector<std::string>& warnings) {
+GameSettings ParseSettings(std::istream& in, const std::string& fileName,
+                           std::vector<std::string>& warnings) {
   GameSettings s;
   std::string raw;
   for (int lineNo = 1; std::getline(in, raw); ++lineNo) {

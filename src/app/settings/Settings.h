@@ -35,7 +35,8 @@ std::string WithSetting(const std::string& text, const std::string& key, const s
 // Sets one key in the file at `path`, creating the file and its directory when needed. The new text goes
 // into a temporary file beside it that then replaces the old one, so a crash leaves the old file or the new,
 // never half of one. False, with the reason in `error`, when it could not be written.
-bool SaveSetting(const std::string& path, const std::string& key, const std::string& value, std::string& error);
+bool SaveSetting(const std::string& path, const std::string& key, const std::string& value,
+                 std::string& error);
 
 // $XDG_CONFIG_HOME/wispen/settings.ini, or ~/.config/wispen/settings.ini when that is unset or not absolute.
 // Empty when neither variable gives a place.
