@@ -74,16 +74,16 @@ logged() { wait_for "grep -q \" $2\$\" \"$1\"" "${3:-30}"; }
 # The screen as an X window dump: a header of big-endian 32-bit fields, a colour map, then the pixel rows.
 shoot() {
   xwd -root -silent >"$tmp/shot.xwd"
-  read -r header_size byte_order bpl ncolors < <(od -An -tu1 -N 80 -v "$tmp/shot.xwd" | tr -s ' \n' ' ' |
+  read -r header_size byte_order bpp bpl ncolors < <(od -An -tu1 -N 80 -v "$tmp/shot.xwd" | tr -s ' \n' ' ' |
     awk '{ for (i = 0; i < 20; i++) f[i] = (($(4*i+1) * 256 + $(4*i+2)) * 256 + $(4*i+3)) * 256 + $(4*i+4);
-           print f[0], f[7], f[12], f[19] }')
+           print f[0], f[7], f[11] / 8, f[12], f[19] }')
   pixels=$((header_size + ncolors * 12))
 }
-# The colour of one screen pixel as RRGGBB (32 bits a pixel).
+# The colour of one screen pixel as RRGGBB (24 or 32 bits a pixel).
 pixel() {
   local b
-  b=($(od -An -tx1 -j $((pixels + $2 * bpl + $1 * 4)) -N 4 "$tmp/shot.xwd"))
-  if [ "$byte_order" -eq 0 ]; then echo "${b[2]}${b[1]}${b[0]}"; else echo "${b[1]}${b[2]}${b[3]}"; fi
+  b=($(od -An -tx1 -j $((pixels + $2 * bpl + $1 * bpp)) -N "$bpp" "$tmp/shot.xwd"))
+  if [ "$byte_order" -eq 0 ]; then echo "${b[2]}${b[1]}${b[0]}"; else echo "${b[bpp - 3]}${b[bpp - 2]}${b[bpp - 1]}"; fi
 }
 # How many of the pixels on a line (every 8th) are black: column X from Y0 to Y1, or row Y from X0 to X1.
 black_in_column() {
@@ -94,6 +94,24 @@ black_in_column() {
 black_in_row() {
   local n=0 x
   for ((x = $2; x < $3; x += 8)); do [ "$(pixel "$x" "$1")" = 000000 ] && n=$((n + 1)); done
+  echo $n
+}
+
+# A 24-bit bottom-up BMP as the game's `shot` writes it: the colour of picture pixel (X, Y) as RRGGBB.
+bmp_pixel() {
+  local offset b
+  offset=$(od -An -tu4 -j 10 -N 4 "$1" | tr -d ' ')
+  b=($(od -An -tx1 -j $((offset + (479 - $3) * 1920 + $2 * 3)) -N 3 "$1"))
+  echo "${b[2]}${b[1]}${b[0]}"
+}
+# Picture pixels on a grid, as the window at screen (X0, Y0) shows them at 2x, against the shot.
+differs_from_shot() {
+  local n=0 x y
+  for ((y = 4; y < 480; y += 25)); do
+    for ((x = 3; x < 640; x += 30)); do
+      [ "$(pixel $(($2 + 2 * x)) $(($3 + 2 * y)))" = "$(bmp_pixel "$1" "$x" "$y")" ] || n=$((n + 1))
+    done
+  done
   echo $n
 }
 
@@ -116,7 +134,7 @@ printf '# kept by hand\nvolume = 11\nscale = 99\n' >"$settings"
 
 echo "-- a 1600x1200 screen"
 start_display 1600x1200
-start_game "$tmp/run1.log"
+start_game "$tmp/run1.log" --lang en
 check "the default window is 1280x960" size_is 1280x960
 check "two warnings for the two bad settings lines" \
   test "$(grep -c 'settings.ini:[23]: ' "$tmp/run1.log.err")" -eq 2
@@ -124,6 +142,16 @@ xdotool windowactivate --sync "$wid" >/dev/null 2>&1
 sleep 0.3
 xdotool key Escape
 check "Esc during the opening gives the title menu at once" logged "$tmp/run1.log" "effect play" 10
+# The same picture as a headless run that waited for the whole opening.
+mkdir -p "$tmp/waited"
+cp -r "$tmp/game/Data" "$tmp/waited/Data"
+printf 'wait 50850\nshot %s\n' "$tmp/waited.bmp" >"$tmp/waited.script"
+"$game" --headless --lang en --game-dir "$tmp/waited" --script "$tmp/waited.script"
+sleep 0.5
+shoot
+read -r cx cy < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
+diffs=$(differs_from_shot "$tmp/waited.bmp" "$cx" "$cy"); echo "     $diffs of 400 differ at $cx,$cy"
+check "the window shows what the whole opening leaves" test "$diffs" -eq 0
 check "the opening was cut short, not waited for" \
   test "$(awk '/music play 0$/ { t = $1 } /effect play$/ { print $1 - t; exit }' "$tmp/run1.log")" -lt 20000
 
