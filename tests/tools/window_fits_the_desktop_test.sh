@@ -116,12 +116,14 @@ differs_from_shot() {
 }
 
 pointer() { xdotool getmouselocation --shell | awk -F= '/^X/ { x = $2 } /^Y/ { y = $2 } END { print x, y }'; }
-pointer_in_window() {
-  local x y wx wy
+client_origin() {
+  xwininfo -id "$wid" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'
+}
+pointer_in() {  # pointer_in X Y W H
+  local x y
   read -r x y < <(pointer)
-  read -r wx wy < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
-  [ "$x" -ge "$wx" ] && [ "$x" -lt $((wx + 1280)) ] && [ "$y" -ge "$wy" ] && [ "$y" -lt $((wy + 960)) ] ||
-    { echo "     the pointer is at $x,$y, the window at $wx,$wy"; return 1; }
+  [ "$x" -ge "$1" ] && [ "$x" -lt $(($1 + $3)) ] && [ "$y" -ge "$2" ] && [ "$y" -lt $(($2 + $4)) ] ||
+    { echo "     the pointer is at $x,$y, not in ${3}x$4 at $1,$2"; return 1; }
 }
 
 mkdir -p "$tmp/game" "$tmp/config/wispen"
@@ -149,7 +151,7 @@ printf 'wait 50850\nshot %s\n' "$tmp/waited.bmp" >"$tmp/waited.script"
 "$game" --headless --lang en --game-dir "$tmp/waited" --script "$tmp/waited.script"
 sleep 0.5
 shoot
-read -r cx cy < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
+read -r cx cy < <(client_origin)
 diffs=$(differs_from_shot "$tmp/waited.bmp" "$cx" "$cy"); echo "     $diffs of 400 differ at $cx,$cy"
 check "the window shows what the whole opening leaves" test "$diffs" -eq 0
 check "the opening was cut short, not waited for" \
@@ -172,18 +174,34 @@ check "a picture pixel is a 2x2 square" test "$(pixel 170 130)$(pixel 170 130)" 
 # "New Game" is at (458, 318) of the picture: (160 + 2 * 458, 120 + 2 * 318) on the screen.
 xdotool mousemove 1076 756 click 1
 check "a press on New Game on the whole screen starts the curtain's sound" logged "$tmp/run1.log" "effect load 1"
-xdotool key alt+Return
-check "Alt+Enter again gives the 1280x960 window back" size_is 1280x960
 check "the stage starts: the pointer is hidden" logged "$tmp/run1.log" "cursor hidden" 50
 xdotool mousemove 0 0
 sleep 0.3
-check "during play a pointer moved far outside stays inside the picture" pointer_in_window
-check "the soul touched the frame: the after-loss menu" logged "$tmp/run1.log" "cursor shown" 50
-# The burst runs for about two seconds before the menu.
-check "at the after-loss menu the pointer can leave the window" \
-  wait_for 'xdotool mousemove 0 0; sleep 0.1; [ "$(pointer)" = "0 0" ]' 60
+check "during play on the whole screen the pointer stays on the picture, off its borders" \
+  pointer_in 160 120 1280 960
+check "the soul touched the frame: the burst" logged "$tmp/run1.log" "cursor shown" 50
+sleep 3  # the burst runs for about two seconds before the menu
+xdotool mousemove 0 0
+sleep 0.3
+check "at the after-loss menu the pointer is free again" test "$(pointer)" = "0 0"
+xdotool key alt+Return
+check "Alt+Enter again gives the 1280x960 window back" size_is 1280x960
+check "and writes fullscreen = false" wait_for "grep -qx 'fullscreen = false' '$settings'" 20
+read -r cx cy < <(client_origin)
+# "Again" is at (194, 318) of the picture.
+xdotool mousemove $((cx + 388)) $((cy + 636)) click 1
+check "Again starts the stage once more" \
+  wait_for '[ "$(grep -c " cursor hidden$" "$tmp/run1.log")" -eq 2 ]' 50
+xdotool mousemove 0 0
+sleep 0.3
+check "during play in the window a pointer moved far outside stays inside the picture" \
+  pointer_in "$cx" "$cy" 1280 960
+check "the soul touched the frame again" wait_for '[ "$(grep -c " cursor shown$" "$tmp/run1.log")" -eq 2 ]' 50
+sleep 3
+xdotool mousemove 0 0
+sleep 0.3
+check "at the after-loss menu it can leave the window again" test "$(pointer)" = "0 0"
 stop_game
-check "the game ended cleanly on SIGTERM with its settings file written" grep -qx 'fullscreen = false' "$settings"
 kill "${pids[1]}" "${pids[0]}" 2>/dev/null
 wait "${pids[1]}" "${pids[0]}" 2>/dev/null
 pids=()

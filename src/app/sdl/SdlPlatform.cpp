@@ -211,6 +211,15 @@ void SdlPlatform::ToggleFullscreen() {
   if (fullscreenChanged_) fullscreenChanged_(fullscreen_);
 }
 
+// The grab holds the pointer in the window; one on a border goes back onto the picture's edge. (SDL's own
+// confinement rectangle is not used: it reports positions held inside it while the real pointer is not.)
+void SdlPlatform::KeepOnPicture(int x, int y) {
+  const TRect& r = *confinedTo_;
+  const int cx = std::clamp(x, r.Left, r.Right - 1);
+  const int cy = std::clamp(y, r.Top, r.Bottom - 1);
+  if (cx != x || cy != y) SDL_WarpMouseInWindow(window_->Get(), cx, cy);
+}
+
 void SdlPlatform::UpdateConfinement() {
   const MainWindowEvents* main = App() != nullptr ? App()->MainWindow() : nullptr;
   // A script is the only mouse of its run: the real pointer is left alone.
@@ -221,15 +230,11 @@ void SdlPlatform::UpdateConfinement() {
   if (want) rect = PictureRectInWindow(WindowSize(), window_->DrawableSize());
   if (rect == confinedTo_) return;
   confinedTo_ = rect;
+  SDL_SetWindowMouseGrab(window_->Get(), rect ? SDL_TRUE : SDL_FALSE);
   if (rect) {
-    // The rectangle keeps the pointer off the borders; the grab keeps it in the window where the rectangle
-    // cannot be had.
-    const SDL_Rect r{rect->Left, rect->Top, rect->Width(), rect->Height()};
-    SDL_SetWindowMouseRect(window_->Get(), &r);
-    SDL_SetWindowMouseGrab(window_->Get(), SDL_TRUE);
-  } else {
-    SDL_SetWindowMouseGrab(window_->Get(), SDL_FALSE);
-    SDL_SetWindowMouseRect(window_->Get(), nullptr);
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    KeepOnPicture(x, y);
   }
 }
 
@@ -300,6 +305,7 @@ void SdlPlatform::Handle(const SDL_Event& e) {
 
 void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
   if (scripted_ || e.motion.windowID != window_->Id()) return;
+  if (confinedTo_) KeepOnPicture(e.motion.x, e.motion.y);
   // A mouse move reports where the pointer is now, as on Windows: of a run of moves waiting together only the
   // last is passed on.
   SDL_Event next;

@@ -109,6 +109,7 @@ class SdlPlatform : public PlatformBase {
   void FitToDesktop();
   // Keeps the pointer on the picture exactly while it should be, and lets it go otherwise.
   void UpdateConfinement();
+  void KeepOnPicture(int x, int y);
   void AfterHandler();
   void Present();
   TShiftState HeldNow() const;
