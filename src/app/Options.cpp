@@ -10,8 +10,7 @@ const char* const kUsage =
     "usage: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE] [--log FILE]\n"
     "              [--help] [--version] [--fullscreen | --window]\n"
     "  --game-dir DIR  the directory that holds Data/ (default: the executable's)\n"
-    "  --lang ja|en    the language of the texts (default: the settings file, else LC_ALL, LC_MESSAGES, "
-    "LANG)\n"
+    "  --lang ja|en    the language of the texts (default: the settings file's, else the locale's)\n"
     "  --scale N       the window is N times 640x480 (1 to 8; default: the largest that fits the desktop)\n"
     "  --fullscreen    start on the whole screen\n"
     "  --window        start in a window (the default)\n"
@@ -68,11 +67,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
       throw std::invalid_argument("unknown option '" + a + "'");
     }
   }
-  const auto both = [&] {
-    return std::find(args.begin(), args.end(), "--fullscreen") != args.end() &&
-           std::find(args.begin(), args.end(), "--window") != args.end();
-  };
-  if (both()) throw std::invalid_argument("--fullscreen and --window cannot both be given");
+  if (std::count(args.begin(), args.end(), "--fullscreen") != 0 &&
+      std::count(args.begin(), args.end(), "--window") != 0)
+    throw std::invalid_argument("--fullscreen and --window cannot both be given");
   if (o.Headless && !o.Script && !o.Help && !o.Version)
     throw std::invalid_argument("--headless needs --script FILE");
   return o;

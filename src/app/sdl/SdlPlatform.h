@@ -66,7 +66,6 @@ class SdlPlatform : public PlatformBase {
   int Run(Application& app, const std::vector<ScriptCommand>* script);
 
   SDL_Window* Window() const;
-  bool Fullscreen() const { return fullscreen_; }
   // Switches between the window and the desktop's full screen (no video mode change).
   void ToggleFullscreen();
 

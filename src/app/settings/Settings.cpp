@@ -56,6 +56,7 @@ class LineReader {
       : s_(s), warnings_(warnings), where_(std::move(where)) {}
 
   void Read(const std::string& key, const std::string& value) {
+    key_ = key;
     if (key == "scale") {
       Set(s_.Scale, ParseIntIn(value, 0, 8), value, "0 to 8", "0 (fit the desktop)");
     } else if (key == "fullscreen") {
@@ -100,12 +101,13 @@ class LineReader {
     }
   }
   void Bad(const std::string& value, const char* wanted, const char* fallback) {
-    Warn("'" + value + "' is not " + wanted + "; using " + fallback);
+    Warn(key_ + " = '" + value + "' is not " + wanted + "; using " + fallback);
   }
 
   GameSettings& s_;
   std::vector<std::string>& warnings_;
   std::string where_;
+  std::string key_;
 };
 
 }  // namespace
