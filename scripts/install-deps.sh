@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-liberation2
   fluid-soundfont-gm
   xvfb xauth libxtst6
+  openbox xdotool x11-apps x11-utils
 )
 
 missing=()

@@ -15,6 +15,7 @@ class PlatformBase : public Platform {
   struct Settings {
     uint16_t LanguageId = 0x0409;
     std::string GameDir = "./";
+    bool SkipOpening = false;
   };
 
   PlatformBase(std::unique_ptr<Clock> clock, const Settings& settings, TextEngine& text, ImageCodec& images);
@@ -26,6 +27,7 @@ class PlatformBase : public Platform {
   ImageCodec& Images() override { return images_; }
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
+  bool SkipOpening() const override { return settings_.SkipOpening; }
 
   void ShowMessage(const std::string& caption, const std::string& text,
                    MessageIcon icon = MessageIcon::None) final;
