@@ -41,6 +41,8 @@ class Platform {
   virtual const std::string& ProgressSource() const = 0;
   // Where the progress is saved; a directory of the user's that it needs is made first.
   virtual std::string PrepareProgressSave() = 0;
+  // The player asked for the opening to be cut short at start-up (not part of the original game).
+  virtual bool SkipOpening() const { return false; }
 
   // A modal message box with one OK button; returns when it is dismissed. No game timer ticks meanwhile.
   virtual void ShowMessage(const std::string& caption, const std::string& text,

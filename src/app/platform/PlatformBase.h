@@ -22,6 +22,7 @@ class PlatformBase : public Platform {
     bool ProgressInUserDir = false;
     // Where the private directory for temporary files is made; empty for the usual place.
     std::string TempParent;
+    bool SkipOpening = false;
   };
 
   PlatformBase(std::unique_ptr<Clock> clock, const Settings& settings, TextEngine& text, ImageCodec& images);
@@ -36,6 +37,7 @@ class PlatformBase : public Platform {
   const std::string& TempDir() const override { return tempDir_.Path(); }
   const std::string& ProgressSource() const override { return settings_.ProgressSource; }
   std::string PrepareProgressSave() override;
+  bool SkipOpening() const override { return settings_.SkipOpening; }
 
   void ShowMessage(const std::string& caption, const std::string& text,
                    MessageIcon icon = MessageIcon::None) final;
