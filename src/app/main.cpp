@@ -15,6 +15,7 @@
 #include "Options.h"
 #include "assets/BuiltinPictures.h"
 #include "headless/HeadlessPlatform.h"
+#include "paths/GameDirs.h"
 #include "platform/Language.h"
 #include "platform/Script.h"
 #include "platform/ScriptRunner.h"
@@ -117,8 +118,17 @@ int main(int argc, char** argv) {
   const std::string settingsPath = options.Headless ? "" : SettingsPath(Env);
   const GameSettings chosen = options.Headless ? GameSettings{} : ReadSettings(settingsPath);
 
+  // Missing data is told before any window opens: the game could show nothing but a box for every file.
   PlatformBase::Settings settings;
-  settings.GameDir = options.GameDir ? WithTrailingSlash(*options.GameDir) : ExecutableDir();
+  try {
+    settings.GameDir = FindGameDir(options.GameDir, ExecutableDir());
+  } catch (const GameDataMissing& e) {
+    return Fail(1, e.what());
+  }
+  const ProgressPlace progress = ChooseProgressPlace(settings.GameDir, options.SaveDir, SystemEnvironment());
+  settings.ProgressFile = progress.File;
+  settings.ProgressSource = progress.Source;
+  settings.ProgressInUserDir = progress.InUserDir;
   settings.LanguageId = DetectLanguage(options.Lang ? options.Lang : chosen.Language, Env);
   settings.SkipOpening = chosen.SkipOpening;
 

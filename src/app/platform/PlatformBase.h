@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "Platform.h"
+#include "paths/PrivateTempDir.h"
 
 namespace wispen {
 
@@ -15,6 +16,12 @@ class PlatformBase : public Platform {
   struct Settings {
     uint16_t LanguageId = 0x0409;
     std::string GameDir = "./";
+    // Empty: Data/Info.Dat in the game directory, read from there too.
+    std::string ProgressFile;
+    std::string ProgressSource;
+    bool ProgressInUserDir = false;
+    // Where the private directory for temporary files is made; empty for the usual place.
+    std::string TempParent;
     bool SkipOpening = false;
   };
 
@@ -27,6 +34,9 @@ class PlatformBase : public Platform {
   ImageCodec& Images() override { return images_; }
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
+  const std::string& TempDir() const override { return tempDir_.Path(); }
+  const std::string& ProgressSource() const override { return settings_.ProgressSource; }
+  std::string PrepareProgressSave() override;
   bool SkipOpening() const override { return settings_.SkipOpening; }
 
   void ShowMessage(const std::string& caption, const std::string& text,
@@ -47,6 +57,7 @@ class PlatformBase : public Platform {
  private:
   std::unique_ptr<Clock> clock_;
   Settings settings_;
+  PrivateTempDir tempDir_;
   TextEngine& text_;
   ImageCodec& images_;
   TimerQueue timers_;
