@@ -3,6 +3,7 @@
 //   #! data built | sounds | stage N [key=value ...]  what Data/ holds (built: the game's own data;
 //                                                     sounds: small effects and music); may repeat
 //   #! lang en | ja                   the language (default en)
+//   #! env NAME=VALUE                 an environment variable of the run (LANG=ja_JP.UTF-8); may repeat
 //   #! info HEX                       Info.Dat before the run, as hex bytes
 //   #! remove FILE                    a file of the game directory removed before the run
 //   #! exit N                         the expected exit status (default 0)
@@ -113,6 +114,7 @@ TEST_P(Scripts, Run) {
   fs::create_directories(dir / "Data");
 
   std::string lang = "en";
+  std::string environment;
   int expectedExit = 0;
   std::vector<std::string> logLines, noLog;
   std::optional<std::string> infoAfter;
@@ -140,6 +142,8 @@ TEST_P(Scripts, Run) {
       }
     } else if (key == "lang") {
       lang = rest;
+    } else if (key == "env") {
+      environment += "'" + rest + "' ";
     } else if (key == "info") {
       std::ofstream(dir / "Data" / "Info.Dat", std::ios::binary) << Unhex(rest);
     } else if (key == "remove") {
@@ -162,9 +166,9 @@ TEST_P(Scripts, Run) {
   }
 
   const fs::path log = dir / "events.log";
-  const std::string command = "cd '" + dir.string() +
-                              "' && '" WISPEN_BINARY "' --headless --game-dir . --lang " + lang +
-                              " --script '" + script.string() + "' --log events.log 2> stderr.txt";
+  const std::string command = "cd '" + dir.string() + "' && env " + environment +
+                              "'" WISPEN_BINARY "' --headless --game-dir . --lang " + lang + " --script '" +
+                              script.string() + "' --log events.log 2> stderr.txt";
   const int raw = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(raw)) << "the game did not exit normally";
   EXPECT_EQ(WEXITSTATUS(raw), expectedExit) << ReadFile(dir / "stderr.txt");
