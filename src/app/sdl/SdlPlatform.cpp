@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -31,6 +32,28 @@ NoDisplayError NoDisplay(std::string why) {
       "no window can be opened (" + why +
       "): run it in a desktop session or under xvfb-run, or without a window with --headless "
       "--script FILE");
+}
+
+// SDL falls back on drivers that draw where no one sees (offscreen, dummy) when it finds no display: the game
+// would run on unseen. Unless SDL_VIDEODRIVER names a driver, SDL may try only those that show a window.
+// Wayland is tried only in a Wayland session: outside one, its library prints a warning of its own.
+std::string VisibleDisplayDrivers() {
+  std::string list;
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const std::string name = SDL_GetVideoDriver(i);
+    if (name == "offscreen" || name == "dummy" || name == "evdev") continue;
+    if (name == "wayland" && (wayland == nullptr || *wayland == 0)) continue;
+    list += (list.empty() ? "" : ",") + name;
+  }
+  return list;
+}
+
+// Why no display could be opened, in the user's terms rather than in the drivers' list.
+std::string NoDisplayReason() {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == 0) return "DISPLAY is not set";
+  return std::string("cannot open the display ") + display;
 }
 
 int ToWindowPixel(int screenPixel, int scale) {
@@ -66,7 +89,13 @@ SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextE
   // A plain window: the screen saver and the desktop's compositor go on as with any other window.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw NoDisplay(SDL_GetError());
+  const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  const bool chosen = named != nullptr && *named != 0;
+  if (!chosen) SDL_SetHint(SDL_HINT_VIDEODRIVER, VisibleDisplayDrivers().c_str());
+  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  const std::string reason = started != 0 ? (chosen ? SDL_GetError() : NoDisplayReason()) : "";
+  if (!chosen) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  if (started != 0) throw NoDisplay(reason);
   // Fixed size, no high-DPI scaling: the window keeps its pixel sizes on any display.
   SDL_Window* raw = SDL_CreateWindow(Application::kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                      kScreenWidth * scale_, kScreenHeight * scale_, SDL_WINDOW_HIDDEN);
