@@ -6,6 +6,7 @@
 //   #! env NAME=VALUE                 an environment variable of the run (LANG=ja_JP.UTF-8); may repeat
 //   #! info HEX                       Info.Dat before the run, as hex bytes
 //   #! remove FILE                    a file of the game directory removed before the run
+//   #! mkdir DIR                      a directory made in the game directory before the run (with parents)
 //   #! exit N                         the expected exit status (default 0)
 //   #! log TEXT                       the event log holds this event, after the ones named before it
 //   #! nolog TEXT                     the event log holds no event that contains TEXT
@@ -148,6 +149,8 @@ TEST_P(Scripts, Run) {
       std::ofstream(dir / "Data" / "Info.Dat", std::ios::binary) << Unhex(rest);
     } else if (key == "remove") {
       fs::remove(dir / rest);
+    } else if (key == "mkdir") {
+      fs::create_directories(dir / rest);
     } else if (key == "exit") {
       expectedExit = std::stoi(rest);
     } else if (key == "log") {
