@@ -22,10 +22,19 @@ Uint32 LostEventType() {
   return type;
 }
 
-// After a window has been destroyed from outside, SDL's next requests on it fail before its DestroyNotify
-// is read: those errors are expected, not fatal. Any other error goes where it went before.
+// The first error number of the GLX extension, through which SDL's renderer draws; -1 until known.
+int glxErrorBase = -1;
+
+// GLXBadDrawable, GLXBadCurrentDrawable and GLXBadWindow, counted from the extension's first error.
+bool IsGlxWindowError(int code) {
+  return glxErrorBase >= 0 && (code == glxErrorBase + 2 || code == glxErrorBase + 11 || code == glxErrorBase + 12);
+}
+
+// After a window has been destroyed from outside, SDL's next requests on it (drawing into it too) fail before
+// its DestroyNotify is read: those errors are expected, not fatal. Any other error goes where it went before.
 int OnError(Display* display, XErrorEvent* error) {
-  if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+  if (error->error_code == BadWindow || error->error_code == BadDrawable || IsGlxWindowError(error->error_code))
+    return 0;
   return previousErrors != nullptr ? previousErrors(display, error) : 0;
 }
 
@@ -72,6 +81,8 @@ void X11Session::Attach(SDL_Window* main) {
   Display* display = DisplayOf(main);
   if (display == nullptr || display_ != nullptr) return;
   display_ = display;
+  int opcode = 0, firstEvent = 0, firstError = 0;
+  if (XQueryExtension(display, "GLX", &opcode, &firstEvent, &firstError)) glxErrorBase = firstError;
   SDL_GetEventFilter(&previousFilter, &previousFilterData);
   SDL_SetEventFilter(FilterWindowSystemEvents, previousFilterData);
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
