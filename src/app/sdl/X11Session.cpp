@@ -27,13 +27,15 @@ int glxErrorBase = -1;
 
 // GLXBadDrawable, GLXBadCurrentDrawable and GLXBadWindow, counted from the extension's first error.
 bool IsGlxWindowError(int code) {
-  return glxErrorBase >= 0 && (code == glxErrorBase + 2 || code == glxErrorBase + 11 || code == glxErrorBase + 12);
+  return glxErrorBase >= 0 &&
+         (code == glxErrorBase + 2 || code == glxErrorBase + 11 || code == glxErrorBase + 12);
 }
 
 // After a window has been destroyed from outside, SDL's next requests on it (drawing into it too) fail before
 // its DestroyNotify is read: those errors are expected, not fatal. Any other error goes where it went before.
 int OnError(Display* display, XErrorEvent* error) {
-  if (error->error_code == BadWindow || error->error_code == BadDrawable || IsGlxWindowError(error->error_code))
+  if (error->error_code == BadWindow || error->error_code == BadDrawable ||
+      IsGlxWindowError(error->error_code))
     return 0;
   return previousErrors != nullptr ? previousErrors(display, error) : 0;
 }
