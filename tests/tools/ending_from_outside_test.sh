@@ -2,11 +2,13 @@
 # The game ended from outside, in a real window under its own X server: SIGTERM and SIGINT, the window
 # destroyed (xdotool windowclose), the X server gone. Each ends the game: the progress is saved when it can
 # be (exit 0, nothing on standard error); when it cannot, the old file stays as it was, one line says so and
-# the exit status is 1.
+# the exit status is 1. And a player whose progress cannot be saved: the second use of the close box asks,
+# and Return (Yes) quits without saving.
 set -u
 set -m  # background jobs keep SIGINT, as a game started from a terminal has it
 game="$1"
 data="$2"
+send_close="$3"
 for tool in Xvfb xdotool; do
   command -v $tool >/dev/null || { echo "$tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
 done
@@ -38,6 +40,11 @@ run() {
     int) kill -INT $pid ;;
     windowclose) xdotool windowclose "$window" ;;
     server) kill $server ;;
+    closebox)
+      # Each close shows the error (Return dismisses it); the second then asks (Return is Yes).
+      xdotool mousemove 512 384
+      for key in 1 2; do "$send_close" "$window"; sleep 1; xdotool key Return; sleep 1; done
+      xdotool key Return ;;
   esac
   local status=124
   for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
@@ -53,7 +60,9 @@ run() {
       echo "FAIL $what: exit $status, Info.Dat $size bytes, standard error:"; cat "$tmp/err"
       failures=$((failures + 1)); return
     fi
-  elif [ "$status" -ne 1 ] || [ "$lines" -ne 1 ] || ! cmp -s "$tmp/old.Dat" "$tmp/game/Data/Info.Dat"; then
+  elif [ "$status" -ne "$([ "$scenario" = closebox ] && echo 0 || echo 1)" ] ||
+       [ "$lines" -ne "$([ "$scenario" = closebox ] && echo 0 || echo 1)" ] ||
+       ! cmp -s "$tmp/old.Dat" "$tmp/game/Data/Info.Dat"; then
     echo "FAIL $what: exit $status, standard error:"; cat "$tmp/err"; failures=$((failures + 1)); return
   fi
   echo "ok   $what: exit $status $(cat "$tmp/err")"
@@ -64,6 +73,7 @@ run int fails
 run windowclose ok
 run windowclose fails
 run server ok
+run closebox fails
 
-echo "$((5 - failures)) passed, $failures failed"
+echo "$((6 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
