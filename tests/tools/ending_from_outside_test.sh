@@ -43,7 +43,7 @@ run() {
     closebox)
       # Each close shows the error (Return dismisses it); the second then asks (Return is Yes).
       xdotool mousemove 512 384
-      for key in 1 2; do "$send_close" "$window"; sleep 1; xdotool key Return; sleep 1; done
+      for attempt in 1 2; do "$send_close" "$window"; sleep 1; xdotool key Return; sleep 1; done
       xdotool key Return ;;
   esac
   local status=124
