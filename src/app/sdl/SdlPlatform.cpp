@@ -145,6 +145,9 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   if (script != nullptr) {
     ScriptRunner::Hooks hooks;
     hooks.Wait = [this](int64_t ms) { Pump(GetClock().NowMs() + ms); };
+    hooks.WaitUntil = [this](int64_t ms, const std::function<bool()>& holds) {
+      return Pump(GetClock().NowMs() + ms, holds);
+    };
     hooks.Pointer = [this] { return pointer_; };
     hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
     hooks.SetUpDown = [this](int n) { upDown_ = n; };
@@ -157,10 +160,11 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   return status;
 }
 
-void SdlPlatform::Pump(std::optional<int64_t> until) {
+bool SdlPlatform::Pump(std::optional<int64_t> until, const std::function<bool()>& holds) {
   Application& app = *App();
   while (!app.Closed()) {
-    if (until && GetClock().NowMs() >= *until) return;
+    if (holds && holds()) return true;
+    if (until && GetClock().NowMs() >= *until) return false;
     std::optional<int64_t> deadline = Timers().NextDue();
     if (until && (!deadline || *until < *deadline)) deadline = until;
     SDL_Event e;
@@ -174,6 +178,7 @@ void SdlPlatform::Pump(std::optional<int64_t> until) {
     app.RunDueTimers(GetClock().NowMs());
     if (dirty_ && !app.Closed()) Present();
   }
+  return false;
 }
 
 bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {

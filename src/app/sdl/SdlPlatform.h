@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -61,8 +62,9 @@ class SdlPlatform : public PlatformBase {
   void ApplyCursorVisible(bool visible) override;
 
  private:
-  // Runs the loop until the window closes or, given `until`, until that clock time has come.
-  void Pump(std::optional<int64_t> until);
+  // Runs the loop until the window closes or, given `until`, until that clock time has come; given `holds`,
+  // also as soon as it is true after a turn of the loop. True when `holds` stopped it.
+  bool Pump(std::optional<int64_t> until, const std::function<bool()>& holds = nullptr);
   // Waits for the first event or the deadline; false when the deadline came first.
   bool WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline);
   void Handle(const SDL_Event& e);
