@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace wispen::formats {
+namespace wispen {
 
 void ByteWriter::PatchU32(size_t offset, uint32_t v) {
   for (int i = 0; i < 4; ++i) out_.at(offset + i) = static_cast<uint8_t>(v >> (8 * i));
@@ -46,4 +46,4 @@ void WriteFileBytes(const std::string& path, std::span<const uint8_t> bytes) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-}  // namespace wispen::formats
+}  // namespace wispen

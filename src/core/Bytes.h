@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace wispen::formats {
+namespace wispen {
 
 // A file's content that is not what its reader expects (wrong size, unknown layout, damaged data).
 class FormatError : public std::runtime_error {
@@ -62,4 +62,4 @@ class ByteReader {
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, std::span<const uint8_t> bytes);
 
-}  // namespace wispen::formats
+}  // namespace wispen

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/Geometry.h"
+#include "core/Geometry.h"
 
 namespace wispen {
 

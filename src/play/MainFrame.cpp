@@ -1,5 +1,6 @@
 #include "MainUnit.h"
-#include "ProbeOffsets.h"
+#include "core/Playfield.h"
+#include "core/ProbeOffsets.h"
 #include "stage/Obstacles.h"
 
 namespace wispen {
@@ -10,13 +11,14 @@ void TMainForm::ScreenImageMouseMove(TShiftState /*shift*/, int X, int Y) {
   if (!SoulActive) return;
   MouseX = X;
   MouseY = Y;
-  SoulX = X - 70 + 100;
-  SoulY = Y - 60 + 100;
+  const TPoint soul = ScreenToBackBuffer({X, Y});
+  SoulX = soul.X;
+  SoulY = soul.Y;
 }
 
 void TMainForm::ComposeFrame(int32_t x, int32_t y) {
   TCanvas& back = BackBuffer->Canvas();
-  back.StretchBlt(BackBufferViewRect, MapImage.Picture, Bounds(x, y, 500, 300), SRCCOPY);
+  back.StretchBlt(BackBufferViewRect, MapImage.Picture, Bounds(x, y, kViewWidth, kViewHeight), SRCCOPY);
   DrawObstacles(Stage, AnimaImage, PathIndex, x, y, back);
   SoulDestRect = Bounds(SoulX, SoulY, SoulWidth, SoulHeight);
   back.StretchBlt(SoulDestRect, CursorAND.Picture, SoulSourceRect, SRCAND);

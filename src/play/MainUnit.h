@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "GameState.h"
+#include "core/GameState.h"
 #include "platform/Application.h"
 #include "platform/Bitmap.h"
 #include "platform/ImageList.h"
@@ -17,7 +17,6 @@ namespace wispen {
 struct Forms;
 class Platform;
 
-constexpr int kAnimaSlots = 20;
 constexpr int kStageCount = 10;
 
 // The main window: the screen image and the hidden holders of pictures, players and timers, with the
@@ -88,7 +87,7 @@ class TMainForm : public MainWindowEvents, public GameState {
   TImage CurtainANDImage;
   TImage CurtainORImage;
   TImage ButtonImage;
-  std::array<TImage, kAnimaSlots> AnimaImage;
+  std::array<TImage, kAnimaSlotCount> AnimaImage;
   std::unique_ptr<MediaPlayer> MidiPlayer;
   std::unique_ptr<MediaPlayer> WavePlayer;
   TTimer StartTimer;

@@ -1,5 +1,6 @@
 #include "OpningUnit.h"
 
+#include "core/Playfield.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "play/FaceNames.h"
@@ -117,7 +118,7 @@ void TOpningForm::BuildScript(OpeningScript& script, const std::vector<std::stri
   TCanvas& canvas = forms_.MainForm->BackBuffer->Canvas();
   script.clear();
   script.push_back(OpeningStep{});
-  const int x0 = 100 + (500 - canvas.TextWidth(reference)) / 2;
+  const int x0 = CentredInView(canvas.TextWidth(reference));
   int y = kFirstLineY;
   for (const std::string& line : lines) {
     int x = x0;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "play/GameState.h"
+#include "core/GameState.h"
 #include "screens/DebugUnit.h"
 #include "screens/NumberUnit.h"
 #include "screens/ScoreUnit.h"

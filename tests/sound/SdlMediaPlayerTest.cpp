@@ -14,7 +14,7 @@
 #include "DiskAudio.h"
 #include "Loudness.h"
 #include "SdlMediaPlayer.h"
-#include "StoredForm.h"
+#include "core/DataSignature.h"
 #include "platform/Errors.h"
 
 namespace wispen::sound {
@@ -279,9 +279,9 @@ double Median(std::vector<double> values) {
 TEST(SdlMediaPlayerTest, StartingMusicAndLoadingAnEffectStayWithinTheFrameBudget) {
   DiskAudio disk;
   std::vector<uint8_t> stage = StoredDataFile("Effect11.Dat");
-  RestoreSignature(stage, StoredKind::Midi);
+  RestoreSignature(stage, DataKind::Midi);
   std::vector<uint8_t> chime = StoredDataFile("Effect00.Dat");
-  RestoreSignature(chime, StoredKind::Wave);
+  RestoreSignature(chime, DataKind::Wave);
   const std::string music = disk.Write("$$WISP$$.Mid", stage);
   const std::string effect = disk.Write("$$WISP$$.Wav", chime);
   SdlMediaPlayer midi(disk.Audio());

@@ -11,8 +11,8 @@
 #include "EffectRecipe.h"
 #include "MidiFile.h"
 #include "Score.h"
-#include "StoredForm.h"
 #include "WaveFile.h"
+#include "core/DataSignature.h"
 
 namespace {
 
@@ -32,12 +32,12 @@ int Build(const std::string& kind, const std::string& source, const std::string&
     const MidiSummary summary = ReadMidi(bytes);
     std::cout << output << ": " << name << ", " << summary.seconds << " s, " << summary.trackCount - 1
               << " parts, " << summary.noteCount << " notes\n";
-    OverwriteSignature(bytes, StoredKind::Midi);
+    wispen::HideSignature(bytes, wispen::DataKind::Midi);
   } else if (kind == "effect") {
     const PcmSound sound = RenderEffect(ParseEffect(ReadText(source), name));
     bytes = EncodeWave(sound);
     std::cout << output << ": " << name << ", " << sound.Seconds() << " s at " << sound.sampleRate << " Hz\n";
-    OverwriteSignature(bytes, StoredKind::Wave);
+    wispen::HideSignature(bytes, wispen::DataKind::Wave);
   } else {
     std::cerr << "wispen_makesound: the kind is music or effect, not '" << kind << "'\n";
     return 2;

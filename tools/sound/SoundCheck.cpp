@@ -11,8 +11,8 @@
 #include "Loudness.h"
 #include "MidiRender.h"
 #include "SoundFont.h"
-#include "StoredForm.h"
 #include "WaveFile.h"
+#include "core/DataSignature.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ PcmSound Listen(std::vector<uint8_t> bytes) {
   // The signatures may be overwritten; a MIDI header's length field (6, big-endian) stays.
   const bool midi = bytes.size() >= 18 && bytes[4] == 0 && bytes[5] == 0 && bytes[6] == 0 && bytes[7] == 6;
   if (!midi) {
-    RestoreSignature(bytes, StoredKind::Wave);
+    wispen::RestoreSignature(bytes, wispen::DataKind::Wave);
     return DecodeWave(bytes);
   }
-  RestoreSignature(bytes, StoredKind::Midi);
+  wispen::RestoreSignature(bytes, wispen::DataKind::Midi);
   std::string trouble;
   wispen::MusicSynth synth(wispen::SoundFontCandidates(std::getenv("SDL_SOUNDFONTS")), kRate,
                            [&trouble](const std::string& reason) { trouble = reason; });
