@@ -36,4 +36,16 @@ bool TMainForm::SoulHitTest(int32_t x, int32_t y) {
   return false;
 }
 
+void TMainForm::EndingDriftStep() {
+  PathIndex += 1;
+  ViewX += 1;
+  SoulX -= 1;
+  if (SoulY > 300) {
+    SoulY -= 1;
+  } else if (SoulY < 300) {
+    SoulY += 1;
+  }
+  ComposeFrame(ViewX, ViewY);
+}
+
 }  // namespace wispen

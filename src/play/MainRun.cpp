@@ -66,6 +66,15 @@ bool TMainForm::StageDataInModel() const {
   return true;
 }
 
+void TMainForm::StartChosenStage(int32_t stage) {
+  MenuMode() = 0;
+  CurrentStage = stage;
+  StagesOpen = 10;
+  SoulsLeft = 2;
+  StartTimer.Tag = 0;
+  StartTimer.SetEnabled(true);
+}
+
 void TMainForm::StartStage(int n) {
   const std::string mapFile = GamePath("Data/StageP" + std::to_string(n) + ".Dat");
   const std::string pathFile = GamePath("Data/Stage" + std::to_string(n) + ".Dat");

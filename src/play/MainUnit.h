@@ -47,9 +47,16 @@ class TMainForm : public MainWindowEvents, public GameState {
   // The stage run loop.
   void StartTimerTimer();
   void StartStage(int n);
+  // Starts the stage chosen in the debug selector from the title menu: every stage open, two reserve souls,
+  // the curtain first.
+  void StartChosenStage(int32_t stage);
   void MainTimerTimer();
   // The part of the path covered, in per cent, as the life counter and the score table see it.
   int32_t PathPercent() const;
+
+  // One step of the ending's drift: the view scrolls on while the soul keeps its place on the map and drifts
+  // to height 300 of the back buffer; then the frame is composed.
+  void EndingDriftStep();
 
   // Losing a soul and clearing a stage.
   void StartBurst();

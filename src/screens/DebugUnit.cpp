@@ -51,12 +51,7 @@ void DebugUnlock(Forms& forms, int X, int Y, TMouseButton button, TShiftState sh
              kDebugSecondSpot.ContainsInclusive(X, Y) && main.GameMode == 1) {
     main.GameMode = 2;
     forms.DebugForm->ShowModal();
-    main.MenuMode() = 0;
-    main.CurrentStage = forms.DebugForm->Position();
-    main.StagesOpen = 10;
-    main.SoulsLeft = 2;
-    main.StartTimer.Tag = 0;
-    main.StartTimer.SetEnabled(true);
+    main.StartChosenStage(forms.DebugForm->Position());
   } else {
     main.GameMode = 0;
   }

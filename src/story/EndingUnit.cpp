@@ -63,15 +63,7 @@ void TEndingForm::EndingTimerTimer() {
       EndingPhase() = 1;
       break;
     case 1:  // the view scrolls on while the soul keeps its place on the map
-      main.PathIndex += 1;
-      main.ViewX += 1;
-      main.SoulX -= 1;
-      if (main.SoulY > 300) {
-        main.SoulY -= 1;
-      } else if (main.SoulY < 300) {
-        main.SoulY += 1;
-      }
-      main.ComposeFrame(main.ViewX, main.ViewY);
+      main.EndingDriftStep();
       if (main.SoulX <= 300) {
         BeamX = 600;
         BeamY = 0;
