@@ -1,4 +1,4 @@
-#include "Bytes.h"
+#include "core/Bytes.h"
 
 #include <fstream>
 #include <iterator>

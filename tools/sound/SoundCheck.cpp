@@ -10,9 +10,9 @@
 #include "ByteIo.h"
 #include "Loudness.h"
 #include "MidiRender.h"
-#include "SoundFont.h"
 #include "WaveFile.h"
 #include "core/DataSignature.h"
+#include "sdl/SoundFont.h"
 
 namespace {
 
