@@ -9,20 +9,51 @@ void ByteWriter::PatchU32(size_t offset, uint32_t v) {
   for (int i = 0; i < 4; ++i) out_.at(offset + i) = static_cast<uint8_t>(v >> (8 * i));
 }
 
-uint8_t ByteReader::U8() {
-  if (pos_ >= bytes_.size())
-    throw FormatError(what_ + ": unexpected end of data at byte " + std::to_string(pos_));
-  return bytes_[pos_++];
+void PutLe(Bytes& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-uint16_t ByteReader::U16() {
-  const uint16_t lo = U8();
-  return static_cast<uint16_t>(lo | (U8() << 8));
+void PutBe(Bytes& out, uint32_t value, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-uint32_t ByteReader::U32() {
-  const uint32_t lo = U16();
-  return lo | (static_cast<uint32_t>(U16()) << 16);
+void PutText(Bytes& out, std::string_view text) {
+  out.insert(out.end(), text.begin(), text.end());
+}
+
+void ByteReader::Need(size_t length, const char* field) const {
+  if (Remaining() >= length) return;
+  throw FormatError(what_ + (field != nullptr ? std::string(" ends inside ") + field : std::string(" ends")) +
+                    " at byte " + std::to_string(pos_));
+}
+
+uint32_t ByteReader::Le(int bytes, const char* field) {
+  Need(static_cast<size_t>(bytes), field);
+  uint32_t value = 0;
+  for (int i = 0; i < bytes; ++i) value |= static_cast<uint32_t>(bytes_[pos_ + i]) << (8 * i);
+  pos_ += static_cast<size_t>(bytes);
+  return value;
+}
+
+uint32_t ByteReader::Be(int bytes, const char* field) {
+  Need(static_cast<size_t>(bytes), field);
+  uint32_t value = 0;
+  for (int i = 0; i < bytes; ++i) value = (value << 8) | bytes_[pos_ + i];
+  pos_ += static_cast<size_t>(bytes);
+  return value;
+}
+
+std::string ByteReader::Text(size_t length, const char* field) {
+  Need(length, field);
+  std::string text(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                   bytes_.begin() + static_cast<std::ptrdiff_t>(pos_ + length));
+  pos_ += length;
+  return text;
+}
+
+void ByteReader::Skip(size_t length, const char* field) {
+  Need(length, field);
+  pos_ += length;
 }
 
 void ByteReader::Seek(size_t offset) {

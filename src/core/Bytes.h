@@ -4,6 +4,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wispen {
@@ -16,18 +17,18 @@ class FormatError : public std::runtime_error {
 
 using Bytes = std::vector<uint8_t>;
 
-// Little-endian writing, as every binary file of the game is laid out.
+// Appends a number of 1 to 4 bytes, little-endian (as every binary file of the game) or big-endian (as MIDI),
+// or text as it is.
+void PutLe(Bytes& out, uint32_t value, int bytes);
+void PutBe(Bytes& out, uint32_t value, int bytes);
+void PutText(Bytes& out, std::string_view text);
+
+// Little-endian writing, field by field.
 class ByteWriter {
  public:
   void U8(uint8_t v) { out_.push_back(v); }
-  void U16(uint16_t v) {
-    U8(static_cast<uint8_t>(v));
-    U8(static_cast<uint8_t>(v >> 8));
-  }
-  void U32(uint32_t v) {
-    U16(static_cast<uint16_t>(v));
-    U16(static_cast<uint16_t>(v >> 16));
-  }
+  void U16(uint16_t v) { PutLe(out_, v, 2); }
+  void U32(uint32_t v) { PutLe(out_, v, 4); }
   void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
   void Append(std::span<const uint8_t> bytes) { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
   void PatchU32(size_t offset, uint32_t v);
@@ -39,20 +40,33 @@ class ByteWriter {
   Bytes out_;
 };
 
-// Little-endian reading with bounds checks: running off the end is a FormatError naming `what`.
+// Reading with bounds checks: running off the end is a FormatError naming `what` (the data) and, where the
+// call names one, the field being read.
 class ByteReader {
  public:
-  ByteReader(std::span<const uint8_t> bytes, std::string what) : bytes_(bytes), what_(std::move(what)) {}
+  explicit ByteReader(std::span<const uint8_t> bytes, std::string what = "the file")
+      : bytes_(bytes), what_(std::move(what)) {}
 
-  uint8_t U8();
-  uint16_t U16();
-  uint32_t U32();
+  // Little-endian fields.
+  uint8_t U8() { return static_cast<uint8_t>(Le(1, nullptr)); }
+  uint16_t U16() { return static_cast<uint16_t>(Le(2, nullptr)); }
+  uint32_t U32() { return Le(4, nullptr); }
   int32_t I32() { return static_cast<int32_t>(U32()); }
+  // Numbers of 1 to 4 bytes either way round, text, and skipping, each naming its field.
+  uint32_t Le(int bytes, const char* field);
+  uint32_t Be(int bytes, const char* field);
+  uint8_t Byte(const char* field) { return static_cast<uint8_t>(Le(1, field)); }
+  std::string Text(size_t length, const char* field);
+  void Skip(size_t length, const char* field);
+
   void Seek(size_t offset);
   size_t Offset() const { return pos_; }
   size_t Remaining() const { return bytes_.size() - pos_; }
+  bool AtEnd() const { return pos_ >= bytes_.size(); }
 
  private:
+  void Need(size_t length, const char* field) const;
+
   std::span<const uint8_t> bytes_;
   std::string what_;
   size_t pos_ = 0;

@@ -9,11 +9,11 @@
 #include <chrono>
 #include <filesystem>
 
-#include "ByteIo.h"
 #include "DataFiles.h"
 #include "DiskAudio.h"
 #include "Loudness.h"
 #include "SdlMediaPlayer.h"
+#include "core/Bytes.h"
 #include "core/DataSignature.h"
 #include "platform/Errors.h"
 
@@ -234,7 +234,7 @@ TEST(SdlMediaPlayerTest, WithNoSynthesiserOneLineIsWrittenAndEffectsStillSound) 
   const std::string junk =
       (std::filesystem::temp_directory_path() / ("wispen-junk-" + std::to_string(::getpid()) + ".sf2"))
           .string();
-  WriteFileBytes(junk, {'n', 'o', 't', ' ', 's', 'f', '2'});
+  WriteFileBytes(junk, Bytes{'n', 'o', 't', ' ', 's', 'f', '2'});
   DiskAudio disk("disk", {junk});
   ASSERT_EQ(disk.Audio().Music().WaitUntilLoaded(), MusicSynth::State::Failed);
   const std::string piece = disk.Write("piece.Mid", MidiOf(kStroke));

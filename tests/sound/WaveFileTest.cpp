@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ByteIo.h"
 #include "WaveFile.h"
+#include "core/Bytes.h"
 #include "core/DataSignature.h"
 
 namespace wispen::sound {

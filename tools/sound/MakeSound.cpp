@@ -7,11 +7,11 @@
 #include <iomanip>
 #include <iostream>
 
-#include "ByteIo.h"
 #include "EffectRecipe.h"
 #include "MidiFile.h"
 #include "Score.h"
 #include "WaveFile.h"
+#include "core/Bytes.h"
 #include "core/DataSignature.h"
 
 namespace {
@@ -19,7 +19,7 @@ namespace {
 using namespace wispen::sound;
 
 std::string ReadText(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  const std::vector<uint8_t> bytes = wispen::ReadFileBytes(path);
   return std::string(bytes.begin(), bytes.end());
 }
 
@@ -42,7 +42,7 @@ int Build(const std::string& kind, const std::string& source, const std::string&
     std::cerr << "wispen_makesound: the kind is music or effect, not '" << kind << "'\n";
     return 2;
   }
-  WriteFileBytes(output, bytes);
+  wispen::WriteFileBytes(output, bytes);
   return 0;
 }
 

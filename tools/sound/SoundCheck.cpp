@@ -7,10 +7,10 @@
 #include <iomanip>
 #include <iostream>
 
-#include "ByteIo.h"
 #include "Loudness.h"
 #include "MidiRender.h"
 #include "WaveFile.h"
+#include "core/Bytes.h"
 #include "core/DataSignature.h"
 #include "sdl/SoundFont.h"
 
@@ -43,13 +43,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const PcmSound sound = Listen(ReadFileBytes(argv[1]));
+    const PcmSound sound = Listen(wispen::ReadFileBytes(argv[1]));
     const Loudness l = MeasureLoudness(sound);
     std::cout << std::fixed << std::setprecision(2) << argv[1] << ": " << sound.Seconds()
               << " s rendered, sound from " << l.firstSound << " to " << l.lastSound << " s, level "
               << l.rmsDb << " dBFS, peak " << l.peakDb << " dBFS, longest quiet " << l.longestQuiet
               << " s, clipped " << l.clippedShare * 100 << " %\n";
-    if (argc == 3) WriteFileBytes(argv[2], EncodeWave(sound));
+    if (argc == 3) wispen::WriteFileBytes(argv[2], EncodeWave(sound));
     return 0;
   } catch (const std::exception& e) {
     std::cerr << "wispen_soundcheck: " << e.what() << "\n";
