@@ -59,7 +59,7 @@ void LoadProgress(const std::string& path, GameState& s) {
     // Bytes past the last field are not looked at; the next save drops them.
     file.Close();
   }
-  s.GameMode = 0;
+  s.GameMode = PlayMode::Normal;
 }
 
 void SaveProgress(const std::string& path, const GameState& s, const WriteCall& write) {

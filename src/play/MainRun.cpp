@@ -145,7 +145,7 @@ void TMainForm::MainTimerTimer() {
   }
   ComposeFrame(ViewX, ViewY);
   if (SoulHitTest(MouseX, MouseY)) {
-    if (GameMode != 2) {
+    if (GameMode != PlayMode::Invulnerable) {
       platform.Repaint();
       StartBurst();
       MainTimer.SetEnabled(false);

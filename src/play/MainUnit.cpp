@@ -69,7 +69,7 @@ void TMainForm::FormCreate() {
   InitSoulSprite();
   InitStageButtons();
   LoadProgress(ProgressFilePath(platform.GameDir()), *this);
-  GameMode = 0;
+  GameMode = PlayMode::Normal;
 }
 
 void TMainForm::FormShow() {
@@ -126,7 +126,7 @@ void TMainForm::AppendState(StateList& state) const {
   num("StagesOpen", StagesOpen);
   num("SoulsLeft", SoulsLeft);
   num("SoulsUsed", SoulsUsed);
-  num("GameMode", GameMode);
+  num("GameMode", static_cast<int32_t>(GameMode));
   num("SpeedFactor", SpeedFactor);
   num("PathIndex", PathIndex);
   num("PathLength", PathLength);
