@@ -37,10 +37,7 @@ void HeadlessPlatform::DeliverWarp() {
 }
 
 void HeadlessPlatform::RunModal(ModalDialog& dialog) {
-  HeadlessDialogInput input;
-  input.UpDownPosition = upDown_;
-  upDown_.reset();
-  for (const std::string& line : dialog.CloseHeadless(input)) Log().Write(line);
+  CloseScripted(dialog);
 }
 
 void HeadlessPlatform::Wait(int64_t ms) {
@@ -74,7 +71,7 @@ int HeadlessPlatform::Run(Application& app, const std::vector<ScriptCommand>& sc
   hooks.WaitUntil = [this](int64_t ms, const std::function<bool()>& holds) { return WaitUntil(ms, holds); };
   hooks.Pointer = [this] { return pointer_; };
   hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
-  hooks.SetUpDown = [this](int n) { upDown_ = n; };
+  hooks.SetUpDown = [this](int n) { SetScriptedUpDown(n); };
   return ScriptRunner(app, Images(), hooks).Run(script);
 }
 

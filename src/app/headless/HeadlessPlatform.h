@@ -41,7 +41,6 @@ class HeadlessPlatform : public PlatformBase {
   VirtualClock* clock_;
   TPoint pointer_{0, 0};
   bool warpPending_ = false;
-  std::optional<int> upDown_;
 };
 
 }  // namespace wispen

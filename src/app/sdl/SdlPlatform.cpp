@@ -150,7 +150,7 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
     };
     hooks.Pointer = [this] { return pointer_; };
     hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
-    hooks.SetUpDown = [this](int n) { upDown_ = n; };
+    hooks.SetUpDown = [this](int n) { SetScriptedUpDown(n); };
     status = ScriptRunner(app, Images(), hooks).Run(*script);
   } else {
     Pump(std::nullopt);
@@ -279,11 +279,7 @@ void SdlPlatform::RunMessageBox(const std::string& caption, const std::string& t
 
 void SdlPlatform::RunModal(ModalDialog& dialog) {
   if (scripted_) {
-    // A script cannot work a dialog: as in a headless run, it closes at once with the position `updown` set.
-    HeadlessDialogInput input;
-    input.UpDownPosition = upDown_;
-    upDown_.reset();
-    for (const std::string& line : dialog.CloseHeadless(input)) Log().Write(line);
+    CloseScripted(dialog);
     return;
   }
   RunDialogWindow(dialog, Text(), *window_, [this] { Present(); });

@@ -82,7 +82,6 @@ class SdlPlatform : public PlatformBase {
   bool scripted_ = false;
   TPoint pointer_{0, 0};
   std::optional<TPoint> warp_;
-  std::optional<int> upDown_;
 };
 
 }  // namespace wispen
