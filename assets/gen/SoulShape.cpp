@@ -1,7 +1,7 @@
 #include "SoulShape.h"
 
 #include "Shape.h"
-#include "play/ProbeOffsets.h"
+#include "core/ProbeOffsets.h"
 
 namespace wispen::art {
 

@@ -7,7 +7,7 @@
 
 #include "Png.h"
 #include "assets/BuiltinPictures.h"
-#include "play/ProbeOffsets.h"
+#include "core/ProbeOffsets.h"
 
 namespace {
 

@@ -16,11 +16,10 @@
 #include "assets/BuiltinPictures.h"
 #include "headless/HeadlessPlatform.h"
 #include "paths/GameDirs.h"
+#include "platform/Game.h"
 #include "platform/Language.h"
 #include "platform/Script.h"
 #include "platform/ScriptRunner.h"
-#include "play/Forms.h"
-#include "play/MainUnit.h"
 #include "sdl/SdlImageCodec.h"
 #include "sdl/SdlPlatform.h"
 #include "sdl/SdlTextEngine.h"
@@ -62,9 +61,7 @@ int RunGame(PlatformBase& platform, const Options& options, const std::function<
     return Fail(kExitBadInput, "cannot write the log " + *options.Log);
   Application app(platform);
   platform.Attach(app);
-  Forms forms(platform);
-  forms.CreateAll(app);
-  app.SetMainWindow(forms.MainForm.get());
+  const std::unique_ptr<Game> game = CreateGame(platform, app);
   return run(app);
 }
 

@@ -1,10 +1,9 @@
 #include "DataFile.h"
 
 #include <array>
-#include <cstring>
-#include <string_view>
 
 #include "FileIo.h"
+#include "core/DataSignature.h"
 
 namespace wispen {
 
@@ -12,26 +11,9 @@ namespace {
 
 using Header = std::array<unsigned char, kDataHeaderSize>;
 
-void Put(Header& header, size_t at, std::string_view bytes) {
-  std::memcpy(header.data() + at, bytes.data(), bytes.size());
-}
-
 void WriteSignature(Header& header, int kind) {
-  switch (kind) {
-    case kBitmapData:
-      Put(header, 0, "BM");
-      break;
-    case kWaveData:
-      Put(header, 0, "RIFF");
-      Put(header, 8, "WAVEfmt");
-      break;
-    case kMidiData:
-      Put(header, 0, "MThd");
-      Put(header, 14, "MTrk");
-      break;
-    default:
-      break;  // an unknown kind is copied as it is
-  }
+  // An unknown kind is copied as it is.
+  if (kind >= kBitmapData && kind <= kMidiData) RestoreSignature(header, static_cast<DataKind>(kind));
 }
 
 }  // namespace

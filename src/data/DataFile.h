@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/DataSignature.h"
 #include "platform/Bitmap.h"
 #include "platform/ImageCodec.h"
 
@@ -10,9 +11,9 @@ namespace wispen {
 // Data files are stored with their leading signature bytes scrambled. Before the platform reads one, it is
 // copied to a temporary file in the process's private directory and the signature of its kind is written
 // back into the copy.
-constexpr int kBitmapData = 0;  // "BM"
-constexpr int kWaveData = 1;    // "RIFF" ... "WAVEfmt"
-constexpr int kMidiData = 2;    // "MThd" ... "MTrk"
+constexpr int kBitmapData = static_cast<int>(DataKind::Bitmap);  // "BM"
+constexpr int kWaveData = static_cast<int>(DataKind::Wave);      // "RIFF" ... "WAVEfmt"
+constexpr int kMidiData = static_cast<int>(DataKind::Midi);      // "MThd" ... "MTrk"
 
 // The header that is rewritten; a data file shorter than this is refused.
 constexpr int kDataHeaderSize = 20;

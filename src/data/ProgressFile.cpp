@@ -1,7 +1,7 @@
 #include "ProgressFile.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <type_traits>
 
 #include "platform/Errors.h"
 
@@ -9,23 +9,18 @@ namespace wispen {
 
 namespace {
 
-// Reads one little-endian field. At the end of the file it takes the bytes that are there over the field's
-// zero bytes; past the end it stores nothing, so the field keeps its zero.
-template <typename T>
-void ReadField(ByteFile& file, T& field) {
-  unsigned char bytes[sizeof(T)] = {};
-  const size_t got = file.Read(bytes, sizeof(T));
-  if (got == 0) return;
-  std::make_unsigned_t<T> value = 0;
-  for (size_t i = 0; i < sizeof(T); ++i) value |= static_cast<std::make_unsigned_t<T>>(bytes[i]) << (8 * i);
-  field = static_cast<T>(value);
-}
-
-template <typename T>
-unsigned char* PutField(unsigned char* out, T field) {
-  const auto value = static_cast<std::make_unsigned_t<T>>(field);
-  for (size_t i = 0; i < sizeof(T); ++i) *out++ = static_cast<unsigned char>(value >> (8 * i));
-  return out;
+// Reads the file's bytes a field at a time. At the end of the file a field takes the bytes that are there
+// over its zero bytes; past the end nothing is stored, so the fields keep their zeros. A failed read stores
+// nothing of its field.
+void ReadProgressBytes(ByteFile& file, ProgressBytes& bytes) {
+  for (size_t at = 0; at < bytes.size();) {
+    const size_t size = ProgressFieldSize(at);
+    unsigned char field[4] = {};
+    const size_t got = file.Read(field, size);
+    std::copy(field, field + got, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    if (got < size) return;
+    at += size;
+  }
 }
 
 // Every stored field to 0, and the two that a missing file sets to 1.
@@ -53,36 +48,18 @@ void LoadProgress(const std::string& path, GameState& s) {
     // first. The current stage is not in the file and stays 0 until a menu choice sets it.
     ResetProgress(s, 0, 0);
     ByteFile file(path, ByteFile::Mode::Read);
-    ReadField(file, s.Reserved);
-    ReadField(file, s.StagesOpen);
-    ReadField(file, s.SoulsUsed);
-    for (ScoreEntry& entry : s.HighScores) {
-      ReadField(file, entry.Stage);
-      ReadField(file, entry.Conquest);
-      ReadField(file, entry.Use);
-      ReadField(file, entry.Point);
+    ProgressBytes bytes{};
+    try {
+      ReadProgressBytes(file, bytes);
+    } catch (const IoError&) {
+      DecodeProgress(bytes, s);
+      throw;
     }
-    ReadField(file, s.SpeedFactor);
+    DecodeProgress(bytes, s);
     // Bytes past the last field are not looked at; the next save drops them.
     file.Close();
   }
-  s.GameMode = 0;
-}
-
-ProgressBytes EncodeProgress(const GameState& s) {
-  ProgressBytes bytes{};
-  unsigned char* out = bytes.data();
-  out = PutField(out, s.Reserved);
-  out = PutField(out, s.StagesOpen);
-  out = PutField(out, s.SoulsUsed);
-  for (const ScoreEntry& entry : s.HighScores) {
-    out = PutField(out, entry.Stage);
-    out = PutField(out, entry.Conquest);
-    out = PutField(out, entry.Use);
-    out = PutField(out, entry.Point);
-  }
-  PutField(out, s.SpeedFactor);
-  return bytes;
+  s.GameMode = PlayMode::Normal;
 }
 
 void SaveProgress(const std::string& path, const GameState& s, const WriteCall& write) {

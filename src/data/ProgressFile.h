@@ -4,14 +4,10 @@
 #include <string>
 
 #include "FileIo.h"
-#include "play/GameState.h"
+#include "core/GameState.h"
+#include "core/ProgressLayout.h"
 
 namespace wispen {
-
-// The progress file: the reserved word, StagesOpen, SoulsUsed, the ten high-score entries (Stage, Conquest,
-// Use, Point) and SpeedFactor, little-endian, one after the other, no header.
-constexpr int kProgressFileSize = 174;
-using ProgressBytes = std::array<unsigned char, kProgressFileSize>;
 
 // Where the progress file lies: Data/Info.Dat in the game directory (which ends with its separator).
 std::string ProgressFilePath(const std::string& gameDir);
@@ -25,8 +21,5 @@ void LoadProgress(const std::string& path, GameState& s);
 // the old one, so a failure at any point throws IoError and leaves the old file whole. `write` replaces the
 // system's write call (tests make it fail half-way).
 void SaveProgress(const std::string& path, const GameState& s, const WriteCall& write = {});
-
-// The file's bytes for the state.
-ProgressBytes EncodeProgress(const GameState& s);
 
 }  // namespace wispen

@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "MainUnit.h"
 #include "OutlinedText.h"
+#include "core/Playfield.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "screens/ScoreUnit.h"
@@ -51,7 +52,7 @@ void TMainForm::DrawGameOverText() {
   c.Font.Name = japanese ? kGothicFace : "Arial";
   c.Font.Size = japanese ? 36 : 30;
   c.Font.Bold = true;
-  const int x = (500 - c.TextWidth(text)) / 2 + 100;
+  const int x = CentredInView(c.TextWidth(text));
   const int y = 128;
   OutlinedText(c, x, y, text, clRed, 0xFF00FF, DiagonalsFromTopLeft(2));
 }
@@ -61,7 +62,8 @@ void TMainForm::DrawGameOverText() {
 void TMainForm::BoomCursorTimerTimer() {
   const int32_t k = BoomCursorTimer.Tag;
   TCanvas& back = BackBuffer->Canvas();
-  back.StretchBlt(BackBufferViewRect, MapImage.Picture, Bounds(ViewX, ViewY, 500, 300), SRCCOPY);
+  back.StretchBlt(BackBufferViewRect, MapImage.Picture, Bounds(ViewX, ViewY, kViewWidth, kViewHeight),
+                  SRCCOPY);
   DrawObstacles(Stage, AnimaImage, PathIndex, ViewX, ViewY, back);
   if (k < BoomCursorList.Count()) {
     BoomCursorList.Draw(back, BurstX, BurstY, k);
@@ -69,7 +71,8 @@ void TMainForm::BoomCursorTimerTimer() {
     BoomCursorTimer.SetInterval(kDevilInterval);
     const size_t i = std::min(static_cast<size_t>(k - BoomCursorList.Count()), DevilPath.size() - 2);
     const DevilPlacement& d = DevilPath[i];
-    DevilImageList.Draw(back, d.X - 70 + 100, d.Y - 60 + 100, d.Picture);
+    const TPoint at = ScreenToBackBuffer({d.X, d.Y});
+    DevilImageList.Draw(back, at.X, at.Y, d.Picture);
     if (DevilPath[i + 1].Picture < 0) {
       SoulsLeft -= 1;
       // The count comes unchecked from the progress file; at its largest it wraps round rather than overflow.

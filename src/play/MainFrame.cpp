@@ -1,5 +1,6 @@
 #include "MainUnit.h"
-#include "ProbeOffsets.h"
+#include "core/Playfield.h"
+#include "core/ProbeOffsets.h"
 #include "stage/Obstacles.h"
 
 namespace wispen {
@@ -10,13 +11,14 @@ void TMainForm::ScreenImageMouseMove(TShiftState /*shift*/, int X, int Y) {
   if (!SoulActive) return;
   MouseX = X;
   MouseY = Y;
-  SoulX = X - 70 + 100;
-  SoulY = Y - 60 + 100;
+  const TPoint soul = ScreenToBackBuffer({X, Y});
+  SoulX = soul.X;
+  SoulY = soul.Y;
 }
 
 void TMainForm::ComposeFrame(int32_t x, int32_t y) {
   TCanvas& back = BackBuffer->Canvas();
-  back.StretchBlt(BackBufferViewRect, MapImage.Picture, Bounds(x, y, 500, 300), SRCCOPY);
+  back.StretchBlt(BackBufferViewRect, MapImage.Picture, Bounds(x, y, kViewWidth, kViewHeight), SRCCOPY);
   DrawObstacles(Stage, AnimaImage, PathIndex, x, y, back);
   SoulDestRect = Bounds(SoulX, SoulY, SoulWidth, SoulHeight);
   back.StretchBlt(SoulDestRect, CursorAND.Picture, SoulSourceRect, SRCAND);
@@ -32,6 +34,18 @@ bool TMainForm::SoulHitTest(int32_t x, int32_t y) {
     if (screen.Pixel(x + probe.X, y + probe.Y) != clBlack) return true;
   }
   return false;
+}
+
+void TMainForm::EndingDriftStep() {
+  PathIndex += 1;
+  ViewX += 1;
+  SoulX -= 1;
+  if (SoulY > 300) {
+    SoulY -= 1;
+  } else if (SoulY < 300) {
+    SoulY += 1;
+  }
+  ComposeFrame(ViewX, ViewY);
 }
 
 }  // namespace wispen

@@ -3,6 +3,7 @@
 #include "Forms.h"
 #include "MainUnit.h"
 #include "OutlinedText.h"
+#include "core/Playfield.h"
 #include "platform/Platform.h"
 #include "screens/DebugUnit.h"
 #include "screens/ScoreUnit.h"
@@ -27,7 +28,6 @@ constexpr std::array<MenuTexts, 5> kMenus{{{"", 0, "", 0},
 constexpr TRect kLeftButton{154, 340, 295, 377};
 constexpr TRect kRightButton{418, 340, 559, 377};
 constexpr int kTextY = 344;
-constexpr int32_t kBackBufferHeight = 400;
 
 }  // namespace
 
@@ -53,7 +53,7 @@ void TMainForm::DrawMenu(int32_t mode) {
   if (mode == 3) {
     const std::string score = "Score";
     const int w = c.TextWidth(score);
-    const int x = (500 - w) / 2 + 100;
+    const int x = CentredInView(w);
     OutlinedText(c, x, 344, score, clBlue, clRed, {{{2, -2}, {2, 2}, {-2, 2}, {-2, -2}}});
     ScoreLinkRect.Left = x - 30;
     ScoreLinkRect.Top = 304;

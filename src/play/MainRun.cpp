@@ -1,6 +1,7 @@
 
 #include "Forms.h"
 #include "MainUnit.h"
+#include "core/Playfield.h"
 #include "data/DataFile.h"
 #include "data/FileIo.h"
 #include "platform/Errors.h"
@@ -17,8 +18,8 @@ constexpr const char* kErrorCaption = "\xEF\xBD\xB4\xEF\xBE\x97\xEF\xBD\xB0";  /
 constexpr unsigned kAsteriskBeep = 0x40;
 
 bool ViewInside(const TPoint& view, const TBitmap& map) {
-  return view.X >= 0 && view.Y >= 0 && int64_t{view.X} + 500 <= map.Width() &&
-         int64_t{view.Y} + 300 <= map.Height();
+  return view.X >= 0 && view.Y >= 0 && int64_t{view.X} + kViewWidth <= map.Width() &&
+         int64_t{view.Y} + kViewHeight <= map.Height();
 }
 
 }  // namespace
@@ -32,7 +33,7 @@ void TMainForm::StartTimerTimer() {
   } else if (t < BackBuffer->Height()) {
     // The curtain is never restored between steps: its black body grows down over whatever was shown.
     const TRect source{0, 0, CurtainANDImage.Picture.Width(), CurtainANDImage.Picture.Height()};
-    const TRect dest = Bounds(100, t, source.Width(), source.Height());
+    const TRect dest = Bounds(kBackBufferViewRect.Left, t, source.Width(), source.Height());
     BackBuffer->Canvas().StretchBlt(dest, CurtainANDImage.Picture, source, SRCAND);
     BackBuffer->Canvas().StretchBlt(dest, CurtainORImage.Picture, source, SRCPAINT);
     PresentView();
@@ -65,6 +66,15 @@ bool TMainForm::StageDataInModel() const {
   return true;
 }
 
+void TMainForm::StartChosenStage(int32_t stage) {
+  MenuMode() = 0;
+  CurrentStage = stage;
+  StagesOpen = 10;
+  SoulsLeft = 2;
+  StartTimer.Tag = 0;
+  StartTimer.SetEnabled(true);
+}
+
 void TMainForm::StartStage(int n) {
   const std::string mapFile = GamePath("Data/StageP" + std::to_string(n) + ".Dat");
   const std::string pathFile = GamePath("Data/Stage" + std::to_string(n) + ".Dat");
@@ -72,15 +82,16 @@ void TMainForm::StartStage(int n) {
   const bool knownStage = n >= 1 && n <= kStageCount;
   try {
     LoadDataPicture(platform.Images(), platform.TempDir(), mapFile, MapImage);
-    if (!knownStage || MapImage.Picture.Canvas().Pixel(0, 0) != StageCheckColours[n])
+    if (!knownStage || MapImage.Picture.Canvas().Pixel(0, 0) != StageCheckColour(n))
       return StageDataFailure(n);
     Stage.LoadStagePath(pathFile, *this);
     if (!StageDataInModel()) return StageDataFailure(n);
     PathIndex = 0;
     ViewX = ViewStart.X;
     ViewY = ViewStart.Y;
-    SoulX = SoulStart.X - ViewStart.X + 100;
-    SoulY = SoulStart.Y - ViewStart.Y + 100;
+    const TPoint soul = MapToBackBuffer(SoulStart, ViewStart);
+    SoulX = soul.X;
+    SoulY = soul.Y;
     LoadObstaclePictures(Stage, AnimaImage, platform.Images(), platform.GameDir(), platform.TempDir());
   } catch (const IoError&) {
     // A map or obstacle picture that cannot be read would leave the player on a dead screen.
@@ -96,7 +107,8 @@ void TMainForm::StartStage(int n) {
   // The pointer lands on the soul's start point; the mouse move it causes places the soul where the
   // pointer really is.
   warpPending_ = true;
-  platform.SetCursorPos(SoulStart.X - ViewStart.X + 70, SoulStart.Y - ViewStart.Y + 60);
+  const TPoint pointer = MapToScreen(SoulStart, ViewStart);
+  platform.SetCursorPos(pointer.X, pointer.Y);
   SoulActive = true;
   MainTimer.Tag = 0;
   MainTimer.SetEnabled(true);
@@ -133,7 +145,7 @@ void TMainForm::MainTimerTimer() {
   }
   ComposeFrame(ViewX, ViewY);
   if (SoulHitTest(MouseX, MouseY)) {
-    if (GameMode != 2) {
+    if (GameMode != PlayMode::Invulnerable) {
       platform.Repaint();
       StartBurst();
       MainTimer.SetEnabled(false);
@@ -142,9 +154,8 @@ void TMainForm::MainTimerTimer() {
     PlayEffect();
   }
   forms.NumberForm->DrawLife(PathPercent(), ScreenImage.Picture.Canvas());
-  const int32_t gx = SoulX - 100 + ViewX;
-  const int32_t gy = SoulY - 100 + ViewY;
-  if (GoalRect.Left <= gx && gx <= GoalRect.Right && GoalRect.Top <= gy && gy <= GoalRect.Bottom) {
+  const TPoint g = BackBufferToMap({SoulX, SoulY}, {ViewX, ViewY});
+  if (GoalRect.Left <= g.X && g.X <= GoalRect.Right && GoalRect.Top <= g.Y && g.Y <= GoalRect.Bottom) {
     ClearStage();
     MainTimer.SetEnabled(false);
   }

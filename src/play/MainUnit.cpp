@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "assets/BuiltinPictures.h"
+#include "core/Playfield.h"
 #include "data/DataFile.h"
 #include "data/ProgressFile.h"
 #include "platform/Platform.h"
@@ -56,19 +57,19 @@ std::string TMainForm::GamePath(const std::string& relative) const {
 
 void TMainForm::FormCreate() {
   // The client area is the screen image's size; nothing beside it is ever visible.
-  PlayWindowRect = Bounds(70, 60, 500, 300);
+  PlayWindowRect = kPlayWindowRect;
   BackBuffer = std::make_unique<TBitmap>();
-  BackBuffer->SetWidth(600);
-  BackBuffer->SetHeight(400);
+  BackBuffer->SetWidth(kBackBufferWidth);
+  BackBuffer->SetHeight(kBackBufferHeight);
   BackBuffer->Canvas().SetTextEngine(&platform.Text());
-  BackBufferViewRect = Bounds(100, 100, 500, 300);
+  BackBufferViewRect = kBackBufferViewRect;
   // Only the shown part is cleared; the margin is never shown.
   BackBuffer->Canvas().BrushColor = clBlack;
   BackBuffer->Canvas().FillRect(BackBufferViewRect);
   InitSoulSprite();
   InitStageButtons();
   LoadProgress(platform.ProgressSource(), *this);
-  GameMode = 0;
+  GameMode = PlayMode::Normal;
 }
 
 void TMainForm::FormShow() {
@@ -139,7 +140,7 @@ void TMainForm::AppendState(StateList& state) const {
   num("StagesOpen", StagesOpen);
   num("SoulsLeft", SoulsLeft);
   num("SoulsUsed", SoulsUsed);
-  num("GameMode", GameMode);
+  num("GameMode", static_cast<int32_t>(GameMode));
   num("SpeedFactor", SpeedFactor);
   num("PathIndex", PathIndex);
   num("PathLength", PathLength);

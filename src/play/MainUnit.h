@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "GameState.h"
+#include "core/GameState.h"
 #include "platform/Application.h"
 #include "platform/Bitmap.h"
 #include "platform/ImageList.h"
@@ -17,7 +17,6 @@ namespace wispen {
 struct Forms;
 class Platform;
 
-constexpr int kAnimaSlots = 20;
 constexpr int kStageCount = 10;
 
 // The main window: the screen image and the hidden holders of pictures, players and timers, with the
@@ -52,9 +51,16 @@ class TMainForm : public MainWindowEvents, public GameState {
   // The stage run loop.
   void StartTimerTimer();
   void StartStage(int n);
+  // Starts the stage chosen in the debug selector from the title menu: every stage open, two reserve souls,
+  // the curtain first.
+  void StartChosenStage(int32_t stage);
   void MainTimerTimer();
   // The part of the path covered, in per cent, as the life counter and the score table see it.
   int32_t PathPercent() const;
+
+  // One step of the ending's drift: the view scrolls on while the soul keeps its place on the map and drifts
+  // to height 300 of the back buffer; then the frame is composed.
+  void EndingDriftStep();
 
   // Losing a soul and clearing a stage.
   void StartBurst();
@@ -92,7 +98,7 @@ class TMainForm : public MainWindowEvents, public GameState {
   TImage CurtainANDImage;
   TImage CurtainORImage;
   TImage ButtonImage;
-  std::array<TImage, kAnimaSlots> AnimaImage;
+  std::array<TImage, kAnimaSlotCount> AnimaImage;
   std::unique_ptr<MediaPlayer> MidiPlayer;
   std::unique_ptr<MediaPlayer> WavePlayer;
   TTimer StartTimer;

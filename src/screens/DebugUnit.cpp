@@ -45,20 +45,15 @@ void DebugUnlock(Forms& forms, int X, int Y, TMouseButton button, TShiftState sh
   const bool right = button == TMouseButton::mbRight;
   const bool onTitle = main.MenuMode() == 1;
   if (right && shift == (ssRight | kDebugFirstKey) && onTitle && kDebugFirstSpot.ContainsInclusive(X, Y) &&
-      main.GameMode == 0) {
-    main.GameMode = 1;
+      main.GameMode == PlayMode::Normal) {
+    main.GameMode = PlayMode::Unlocking;
   } else if (right && shift == (ssRight | kDebugSecondKey) && onTitle &&
-             kDebugSecondSpot.ContainsInclusive(X, Y) && main.GameMode == 1) {
-    main.GameMode = 2;
+             kDebugSecondSpot.ContainsInclusive(X, Y) && main.GameMode == PlayMode::Unlocking) {
+    main.GameMode = PlayMode::Invulnerable;
     forms.DebugForm->ShowModal();
-    main.MenuMode() = 0;
-    main.CurrentStage = forms.DebugForm->Position();
-    main.StagesOpen = 10;
-    main.SoulsLeft = 2;
-    main.StartTimer.Tag = 0;
-    main.StartTimer.SetEnabled(true);
+    main.StartChosenStage(forms.DebugForm->Position());
   } else {
-    main.GameMode = 0;
+    main.GameMode = PlayMode::Normal;
   }
 }
 

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/GameState.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "play/FaceNames.h"
 #include "play/Forms.h"
-#include "play/GameState.h"
 #include "play/MainUnit.h"
 
 namespace wispen {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/Playfield.h"
 #include "data/DataFile.h"
 #include "data/FileIo.h"
 #include "platform/Errors.h"
@@ -23,7 +24,7 @@ AnimaRecord ReadAnimaRecord(const std::string& fileName, AnimaRecord record) {
   const size_t got = std::fread(bytes, 1, sizeof bytes, f);
   const bool failed = std::ferror(f) != 0;
   if (std::fclose(f) != 0 || failed) throw IoError("cannot read " + fileName);
-  int32_t* fields[3] = {&record.A, &record.B, &record.C};
+  int32_t* fields[3] = {&record.FrameWidth, &record.FrameHeight, &record.FrameCount};
   for (size_t i = 0; i < got; ++i) {
     auto u = static_cast<uint32_t>(*fields[i / 4]);
     const unsigned shift = 8 * (i % 4);
@@ -38,10 +39,6 @@ bool Fits(int64_t v) {
 }
 
 }  // namespace
-
-bool ObstacleInModel(const ObstacleRecord& r) {
-  return r.StepPeriod >= 1 && r.StepCount >= 1 && r.StepCount <= kObstacleSteps;
-}
 
 void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& codec,
                           const std::string& gameDir, const std::string& tempDir) {
@@ -66,11 +63,12 @@ void DrawObstacles(const StageContent& stage, const AnimaSlots& slots, int32_t p
     const ObstacleRecord& r = stage.Obstacles[k];
     // A record outside the limits is refused at the stage start; here it is only kept from dividing by zero.
     if (!ObstacleInModel(r)) continue;
-    const int32_t s = (pathIndex / r.StepPeriod) % r.StepCount;
+    const int32_t s = AnimationStep(r, pathIndex);
     const TBitmap& strip = slots[ObstacleSlot(r.Slot)].Picture;
     // Stored values are taken as they are; sums that leave the 32-bit range lie far outside the buffer
     // anyway.
-    const int64_t x = int64_t{r.StepX[s]} - viewX + 100, y = int64_t{r.StepY[s]} - viewY + 100;
+    const int64_t x = int64_t{r.StepX[s]} - viewX + kBackBufferViewRect.Left;
+    const int64_t y = int64_t{r.StepY[s]} - viewY + kBackBufferViewRect.Top;
     const int64_t left = int64_t{r.FrameWidth} * r.StepFrame[s];
     if (!Fits(x) || !Fits(y) || !Fits(left) || !Fits(x + r.FrameWidth) || !Fits(y + r.FrameHeight) ||
         !Fits(left + r.FrameWidth) || !Fits(int64_t{r.FrameHeight} * 2)) {

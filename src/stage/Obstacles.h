@@ -22,12 +22,4 @@ void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& co
 void DrawObstacles(const StageContent& stage, const AnimaSlots& slots, int32_t pathIndex, int32_t viewX,
                    int32_t viewY, TCanvas& target);
 
-// The slot an obstacle draws from: 0 to 18 as named, anything else slot 19.
-constexpr int ObstacleSlot(int32_t slot) {
-  return slot >= 0 && slot <= 18 ? slot : 19;
-}
-
-// An obstacle record whose step fields lie inside the limits (a period of 1 or more, 1 to 100 steps).
-bool ObstacleInModel(const ObstacleRecord& r);
-
 }  // namespace wispen

@@ -4,35 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Colour.h"
-#include "platform/Geometry.h"
+#include "core/GameState.h"
+#include "core/StageFile.h"
 
 namespace wispen {
-
-struct GameState;
-
-constexpr int kObstacleCapacity = 30;
-constexpr int kObstacleSteps = 100;
-constexpr int kAnimaSlotCount = 20;
-constexpr size_t kStagePathFileSize = 68960;
-
-struct AnimaRecord {
-  int32_t A = 0, B = 0, C = 0;
-};
-
-struct ObstacleRecord {
-  int32_t Slot = -1;
-  std::array<int32_t, kObstacleSteps> StepX{};
-  std::array<int32_t, kObstacleSteps> StepY{};
-  std::array<int32_t, kObstacleSteps> StepFrame{};
-  int32_t FrameWidth = 0;
-  int32_t FrameHeight = 0;
-  int32_t StepPeriod = 0;
-  int32_t StepCount = 0;
-};
-
-// The top-left pixel that tells a genuine map of stage n (1..10) from any other picture.
-extern const std::array<TColor, 11> StageCheckColours;
 
 // The stage path file's fields that belong to the stage content: the obstacle set. The path, the start
 // points and the goal go into the game state. The file's bytes are kept as read, because a short file

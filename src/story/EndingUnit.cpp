@@ -1,6 +1,7 @@
 #include "EndingUnit.h"
 
 #include "assets/BuiltinPictures.h"
+#include "core/Playfield.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "play/FaceNames.h"
@@ -62,15 +63,7 @@ void TEndingForm::EndingTimerTimer() {
       EndingPhase() = 1;
       break;
     case 1:  // the view scrolls on while the soul keeps its place on the map
-      main.PathIndex += 1;
-      main.ViewX += 1;
-      main.SoulX -= 1;
-      if (main.SoulY > 300) {
-        main.SoulY -= 1;
-      } else if (main.SoulY < 300) {
-        main.SoulY += 1;
-      }
-      main.ComposeFrame(main.ViewX, main.ViewY);
+      main.EndingDriftStep();
       if (main.SoulX <= 300) {
         BeamX = 600;
         BeamY = 0;
@@ -139,7 +132,7 @@ void TEndingForm::EndingTimerTimer() {
           japanese ? "\xE9\xAD\x82\xE3\x81\xAF\xE8\x81\x96\xE5\xA4\xA9\xE3\x81\x97\xE3\x81\x9F"
                    : "Soul Did The Saint Sky";  // 魂は聖天した
       canvas.Font = font;
-      const int x = (500 - canvas.TextWidth(text)) / 2 + 100;
+      const int x = CentredInView(canvas.TextWidth(text));
       const int y = 150;
       OutlinedText(canvas, x, y, text, clWhite, clBlue, DiagonalsFromTopLeft(2));
       main.DrawMenu(3);

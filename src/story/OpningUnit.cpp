@@ -1,5 +1,6 @@
 #include "OpningUnit.h"
 
+#include "core/Playfield.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "play/FaceNames.h"
@@ -117,40 +118,42 @@ void TOpningForm::BuildScript(OpeningScript& script, const std::vector<std::stri
   TCanvas& canvas = forms_.MainForm->BackBuffer->Canvas();
   script.clear();
   script.push_back(OpeningStep{});
-  const int x0 = 100 + (500 - canvas.TextWidth(reference)) / 2;
+  const int x0 = CentredInView(canvas.TextWidth(reference));
   int y = kFirstLineY;
   for (const std::string& line : lines) {
     int x = x0;
     for (const std::string& ch : Utf8Characters(line)) {
-      script.push_back(OpeningStep{1, static_cast<int16_t>(x), static_cast<int16_t>(y), 0, ch});
+      script.push_back(
+          OpeningStep{OpeningStepKind::Character, static_cast<int16_t>(x), static_cast<int16_t>(y), 0, ch});
       x += canvas.TextWidth(ch);
     }
     y += kLineStep;
   }
-  for (const DevilPlacement& d : kOpeningDevilPath) script.push_back(OpeningStep{2, d.X, d.Y, d.Picture, ""});
-  script.push_back(OpeningStep{3, 0, 0, 0, ""});
+  for (const DevilPlacement& d : kOpeningDevilPath)
+    script.push_back(OpeningStep{OpeningStepKind::Devil, d.X, d.Y, d.Picture, ""});
+  script.push_back(OpeningStep{OpeningStepKind::End, 0, 0, 0, ""});
 }
 
 void TOpningForm::OpningTimerTimer() {
   TMainForm& main = *forms_.MainForm;
   const OpeningScript& script = Script();
   const int index = OpningTimer.Tag;
-  const OpeningStep end{3, 0, 0, 0, ""};
+  const OpeningStep end{OpeningStepKind::End, 0, 0, 0, ""};
   const OpeningStep& s = index >= 0 && index < static_cast<int>(script.size()) ? script[index] : end;
   TCanvas& canvas = main.BackBuffer->Canvas();
   switch (s.Kind) {
-    case 0:
+    case OpeningStepKind::Start:
       main.PlayMusic(0);
       main.LoadEffect(0);
       OpningTimer.SetInterval(1500);
       break;
-    case 1:
+    case OpeningStepKind::Character:
       OutlinedText(canvas, s.X, s.Y, s.Text, RGB(0, 0, 255), RGB(255, 0, 0), DiagonalsFromTopLeft(1));
       OpningTimer.SetInterval(300);
       break;
-    case 2: {
+    case OpeningStepKind::Devil: {
       OpningTimer.SetInterval(100);
-      if (index > 0 && script[index - 1].Kind == 2) {
+      if (index > 0 && script[index - 1].Kind == OpeningStepKind::Devil) {
         const OpeningStep& before = script[index - 1];
         canvas.StretchBlt(Bounds(before.X, before.Y, DevilRect.Right, DevilRect.Bottom), DevilSave, DevilRect,
                           SRCCOPY);
@@ -160,7 +163,7 @@ void TOpningForm::OpningTimerTimer() {
       main.DevilImageList.Draw(canvas, s.X, s.Y, s.Picture);
       break;
     }
-    default:
+    case OpeningStepKind::End:
       main.DrawMenu(1);
       main.PlayEffect();
       OpningTimer.SetEnabled(false);

@@ -12,9 +12,12 @@ namespace wispen {
 
 struct Forms;
 
+// What a step of the opening does; the values are the ones the script has always used.
+enum class OpeningStepKind : int16_t { Start = 0, Character = 1, Devil = 2, End = 3 };
+
 // One step of the opening, shown by one tick.
 struct OpeningStep {
-  int16_t Kind = 0;  // 0 start, 1 character, 2 devil picture, 3 (or anything else) end
+  OpeningStepKind Kind = OpeningStepKind::Start;
   int16_t X = 0;
   int16_t Y = 0;
   int16_t Picture = 0;

@@ -5,7 +5,7 @@
 #include "PictureChecks.h"
 #include "SoulShape.h"
 #include "assets/BuiltinPictures.h"
-#include "play/ProbeOffsets.h"
+#include "core/ProbeOffsets.h"
 
 namespace wispen {
 namespace {

@@ -47,7 +47,7 @@ GameState Dirty() {
   s.SoulsUsed = 33;
   s.HighScores.fill(ScoreEntry{9, 9, 9, 9});
   s.SpeedFactor = 7;
-  s.GameMode = 2;
+  s.GameMode = PlayMode::Invulnerable;
   return s;
 }
 
@@ -72,7 +72,7 @@ TEST_F(ProgressFileTest, NoFileGivesTheDefaults) {
   EXPECT_EQ(s.SoulsUsed, 0);
   for (const ScoreEntry& entry : s.HighScores) EXPECT_EQ(entry, ScoreEntry{});
   EXPECT_EQ(s.SpeedFactor, 0);
-  EXPECT_EQ(s.GameMode, 0);
+  EXPECT_EQ(s.GameMode, PlayMode::Normal);
   EXPECT_FALSE(std::filesystem::exists(path)) << "the file is only made at the close";
 
   SaveProgress(path, s);
@@ -94,7 +94,7 @@ TEST_F(ProgressFileTest, FieldsLoadFromTheirOffsets) {
   }
   EXPECT_EQ(s.SpeedFactor, 2);
   EXPECT_EQ(s.CurrentStage, 0) << "not in the file; a menu choice sets it";
-  EXPECT_EQ(s.GameMode, 0);
+  EXPECT_EQ(s.GameMode, PlayMode::Normal);
   EXPECT_EQ(s.SoulsLeft, 0) << "not in the file";
 }
 
@@ -164,7 +164,7 @@ TEST_F(ProgressFileTest, EmptyFileLeavesEveryStoredFieldZero) {
   EXPECT_EQ(s.SoulsUsed, 0);
   EXPECT_EQ(s.SpeedFactor, 0);
   EXPECT_EQ(s.CurrentStage, 0);
-  EXPECT_EQ(s.GameMode, 0);
+  EXPECT_EQ(s.GameMode, PlayMode::Normal);
 }
 
 TEST_F(ProgressFileTest, LongerFileIsCutBackOnSave) {

@@ -214,7 +214,7 @@ TEST_F(Play, ATouchAndTheGoalOnOneTickIsALossExceptInDebugPlay) {
   EXPECT_NE(Main().MenuMode(), 4);
 
   Main().BoomCursorTimer.SetEnabled(false);
-  Main().GameMode = 2;
+  Main().GameMode = PlayMode::Invulnerable;
   StartStage(1);
   Move(270, 100);
   Wait(50);
@@ -227,7 +227,7 @@ TEST_F(Play, InDebugPlayTheSoulSurvivesTouchesButNotTheEndOfThePath) {
   TestStage stage;
   stage.PathLength = 20;
   Begin(stage);
-  Main().GameMode = 2;
+  Main().GameMode = PlayMode::Invulnerable;
   Move(270, 100);
   EXPECT_EQ(PlayOut(), 20);
   EXPECT_EQ(Main().PathIndex, 20);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "play/GameState.h"
+#include "core/GameState.h"
 #include "screens/DebugUnit.h"
 #include "screens/NumberUnit.h"
 #include "screens/ScoreUnit.h"
@@ -181,17 +181,17 @@ TEST_F(Screens, TheDebugGestureStartsTheChosenStageAndAStrayPressEndsIt) {
   const TPoint first{kDebugFirstSpot.Left, kDebugFirstSpot.Bottom};
   const TPoint second{kDebugSecondSpot.Right, kDebugSecondSpot.Top};
   app->MouseDown(TMouseButton::mbRight, ssRight | kDebugSecondKey, second.X, second.Y);
-  EXPECT_EQ(Main().GameMode, 0);  // step two first does nothing
+  EXPECT_EQ(Main().GameMode, PlayMode::Normal);  // step two first does nothing
   app->MouseDown(TMouseButton::mbRight, ssRight | kDebugFirstKey | ssAlt, first.X, first.Y);
-  EXPECT_EQ(Main().GameMode, 0);  // a further key held
+  EXPECT_EQ(Main().GameMode, PlayMode::Normal);  // a further key held
   app->MouseDown(TMouseButton::mbRight, ssRight | kDebugFirstKey, first.X, first.Y);
-  EXPECT_EQ(Main().GameMode, 1);
+  EXPECT_EQ(Main().GameMode, PlayMode::Unlocking);
   app->MouseDown(TMouseButton::mbRight, ssRight | kDebugFirstKey, first.X, first.Y);
-  EXPECT_EQ(Main().GameMode, 0);  // step one twice
+  EXPECT_EQ(Main().GameMode, PlayMode::Normal);  // step one twice
   app->MouseDown(TMouseButton::mbRight, ssRight | kDebugFirstKey, first.X, first.Y);
   forms->DebugForm->SetPosition(6);
   app->MouseDown(TMouseButton::mbRight, ssRight | kDebugSecondKey, second.X, second.Y);
-  EXPECT_EQ(Main().GameMode, 2);
+  EXPECT_EQ(Main().GameMode, PlayMode::Invulnerable);
   EXPECT_EQ(Main().CurrentStage, 6);
   EXPECT_EQ(Main().StagesOpen, 10);
   EXPECT_EQ(Main().SoulsLeft, 2);
@@ -201,7 +201,7 @@ TEST_F(Screens, TheDebugGestureStartsTheChosenStageAndAStrayPressEndsIt) {
   Main().StartTimer.SetEnabled(false);
   Main().DrawMenu(4);
   app->MouseDown(TMouseButton::mbLeft, ssLeft, 10, 10);
-  EXPECT_EQ(Main().GameMode, 0);
+  EXPECT_EQ(Main().GameMode, PlayMode::Normal);
 }
 
 TEST_F(Screens, TheScoreLinkWorksOnlyInTheGameOverMenu) {

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <vector>
 
-#include "play/GameState.h"
+#include "core/GameState.h"
 #include "stage/StageContent.h"
 
 namespace wispen {
@@ -37,7 +37,7 @@ TEST_F(StageFile, AWholeFileFillsEveryFieldAtItsOffset) {
   GameState s;
   EXPECT_TRUE(stage.LoadStagePath(path, s));
   EXPECT_EQ(stage.AnimaIds[0], 1000);
-  EXPECT_EQ(stage.AnimaInfo[1].A, 1000 + 20 + 3);
+  EXPECT_EQ(stage.AnimaInfo[1].FrameWidth, 1000 + 20 + 3);
   EXPECT_EQ(stage.ObstacleCount, 1000 + 80);
   EXPECT_EQ(stage.Obstacles[2].Slot, 1000 + (324 + 2 * 1220) / 4);
   EXPECT_EQ(stage.Obstacles[29].StepCount, 1000 + (324 + 29 * 1220 + 1216) / 4);
@@ -103,12 +103,12 @@ TEST_F(StageFile, TheGoalIsTakenAsStored) {
 }
 
 TEST(StageCheckColours, FollowTheTableOfStages) {
-  EXPECT_EQ(StageCheckColours[1], RGB(0, 0, 0));
-  EXPECT_EQ(StageCheckColours[3], RGB(0, 255, 0));
-  EXPECT_EQ(StageCheckColours[4], RGB(255, 255, 0));
-  EXPECT_EQ(StageCheckColours[8], RGB(255, 255, 255));
-  EXPECT_EQ(StageCheckColours[9], RGB(128, 0, 0));
-  EXPECT_EQ(StageCheckColours[10], RGB(0, 128, 0));
+  EXPECT_EQ(StageCheckColour(1), RGB(0, 0, 0));
+  EXPECT_EQ(StageCheckColour(3), RGB(0, 255, 0));
+  EXPECT_EQ(StageCheckColour(4), RGB(255, 255, 0));
+  EXPECT_EQ(StageCheckColour(8), RGB(255, 255, 255));
+  EXPECT_EQ(StageCheckColour(9), RGB(128, 0, 0));
+  EXPECT_EQ(StageCheckColour(10), RGB(0, 128, 0));
 }
 
 }  // namespace

@@ -18,12 +18,12 @@ TEST_F(Story, TheEnglishScriptStartsEveryLineAtTheXOfTheLongest) {
   const OpeningScript& s = forms->OpningForm->Script();
   ASSERT_EQ(s.size(), 176u);
   EXPECT_TRUE(forms->OpningForm->JapaneseScript.empty());
-  EXPECT_EQ(s[0].Kind, 0);
-  EXPECT_EQ(s[175].Kind, 3);
+  EXPECT_EQ(s[0].Kind, OpeningStepKind::Start);
+  EXPECT_EQ(s[175].Kind, OpeningStepKind::End);
   int lineStarts = 0, x0 = -1;
   for (size_t i = 1; i < s.size(); ++i) {
-    if (s[i].Kind != 1) continue;
-    if (s[i - 1].Kind != 1 || s[i - 1].Y != s[i].Y) {
+    if (s[i].Kind != OpeningStepKind::Character) continue;
+    if (s[i - 1].Kind != OpeningStepKind::Character || s[i - 1].Y != s[i].Y) {
       if (x0 < 0) x0 = s[i].X;
       EXPECT_EQ(s[i].X, x0);
       ++lineStarts;
@@ -34,7 +34,7 @@ TEST_F(Story, TheEnglishScriptStartsEveryLineAtTheXOfTheLongest) {
   int spaces = 0;
   for (size_t i = 1; i < s.size(); ++i) spaces += s[i].Y == 200 && s[i].Text == " " && s[i - 1].Text == " ";
   EXPECT_EQ(spaces, 1);
-  EXPECT_EQ(s[160].Kind, 2);
+  EXPECT_EQ(s[160].Kind, OpeningStepKind::Devil);
   EXPECT_EQ(s[174].Picture, 7);
 }
 

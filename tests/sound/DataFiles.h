@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ByteIo.h"
+#include "core/Bytes.h"
 
 namespace wispen::sound {
 

@@ -9,10 +9,10 @@
 #include <numbers>
 #include <thread>
 
-#include "ByteIo.h"
 #include "MidiFile.h"
 #include "Score.h"
 #include "SoundFont.h"
+#include "core/Bytes.h"
 
 namespace wispen::sound {
 

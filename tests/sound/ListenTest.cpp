@@ -7,7 +7,7 @@
 #include "Loudness.h"
 #include "MidiRender.h"
 #include "SoundFont.h"
-#include "StoredForm.h"
+#include "core/DataSignature.h"
 
 namespace wispen::sound {
 namespace {
@@ -34,7 +34,7 @@ TEST_P(ListenTest, SoundsFromStartToEnd) {
   ASSERT_EQ(synth.WaitUntilLoaded(), MusicSynth::State::Ready) << trouble;
 
   std::vector<uint8_t> midi = StoredDataFile(GetParam().file);
-  RestoreSignature(midi, StoredKind::Midi);
+  RestoreSignature(midi, DataKind::Midi);
   const PcmSound sound = RenderMidi(synth, midi, kRate, 300, 1);
   const Loudness loudness = MeasureLoudness(sound);
   EXPECT_LT(loudness.firstSound, 1.0);

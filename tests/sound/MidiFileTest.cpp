@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ByteIo.h"
 #include "MidiFile.h"
+#include "core/Bytes.h"
 
 namespace wispen::sound {
 namespace {

@@ -9,12 +9,12 @@
 #include <chrono>
 #include <filesystem>
 
-#include "ByteIo.h"
 #include "DataFiles.h"
 #include "DiskAudio.h"
 #include "Loudness.h"
 #include "SdlMediaPlayer.h"
-#include "StoredForm.h"
+#include "core/Bytes.h"
+#include "core/DataSignature.h"
 #include "platform/Errors.h"
 
 namespace wispen::sound {
@@ -234,7 +234,7 @@ TEST(SdlMediaPlayerTest, WithNoSynthesiserOneLineIsWrittenAndEffectsStillSound) 
   const std::string junk =
       (std::filesystem::temp_directory_path() / ("wispen-junk-" + std::to_string(::getpid()) + ".sf2"))
           .string();
-  WriteFileBytes(junk, {'n', 'o', 't', ' ', 's', 'f', '2'});
+  WriteFileBytes(junk, Bytes{'n', 'o', 't', ' ', 's', 'f', '2'});
   DiskAudio disk("disk", {junk});
   ASSERT_EQ(disk.Audio().Music().WaitUntilLoaded(), MusicSynth::State::Failed);
   const std::string piece = disk.Write("piece.Mid", MidiOf(kStroke));
@@ -279,9 +279,9 @@ double Median(std::vector<double> values) {
 TEST(SdlMediaPlayerTest, StartingMusicAndLoadingAnEffectStayWithinTheFrameBudget) {
   DiskAudio disk;
   std::vector<uint8_t> stage = StoredDataFile("Effect11.Dat");
-  RestoreSignature(stage, StoredKind::Midi);
+  RestoreSignature(stage, DataKind::Midi);
   std::vector<uint8_t> chime = StoredDataFile("Effect00.Dat");
-  RestoreSignature(chime, StoredKind::Wave);
+  RestoreSignature(chime, DataKind::Wave);
   const std::string music = disk.Write("$$WISP$$.Mid", stage);
   const std::string effect = disk.Write("$$WISP$$.Wav", chime);
   SdlMediaPlayer midi(disk.Audio());

@@ -6,8 +6,8 @@
 #include "DataFiles.h"
 #include "Loudness.h"
 #include "MidiFile.h"
-#include "StoredForm.h"
 #include "WaveFile.h"
+#include "core/DataSignature.h"
 
 namespace wispen::sound {
 namespace {
@@ -29,7 +29,7 @@ TEST_P(SoundDataEffect, IsSixteenBitWaveOnceItsSignatureIsBack) {
   ASSERT_GT(bytes.size(), 44u);
   EXPECT_NE(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
   EXPECT_NE(std::string(bytes.begin() + 8, bytes.begin() + 15), "WAVEfmt");
-  RestoreSignature(bytes, StoredKind::Wave);
+  RestoreSignature(bytes, DataKind::Wave);
   const PcmSound sound = DecodeWave(bytes);
   EXPECT_TRUE(sound.sampleRate == 22050 || sound.sampleRate == 44100) << sound.sampleRate;
   EXPECT_GE(sound.Seconds(), GetParam().shortest);
@@ -85,7 +85,7 @@ TEST_P(SoundDataMusic, IsStandardMidiOnceItsSignaturesAreBack) {
   ASSERT_GT(bytes.size(), 22u);
   EXPECT_NE(std::string(bytes.begin(), bytes.begin() + 4), "MThd");
   EXPECT_NE(std::string(bytes.begin() + 14, bytes.begin() + 18), "MTrk");
-  RestoreSignature(bytes, StoredKind::Midi);
+  RestoreSignature(bytes, DataKind::Midi);
   const MidiSummary summary = ReadMidi(bytes);
   EXPECT_EQ(summary.format, 1);
   EXPECT_GE(summary.seconds, GetParam().shortest);

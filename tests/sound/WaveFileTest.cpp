@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ByteIo.h"
-#include "StoredForm.h"
 #include "WaveFile.h"
+#include "core/Bytes.h"
+#include "core/DataSignature.h"
 
 namespace wispen::sound {
 namespace {
@@ -54,7 +54,7 @@ TEST(WaveFileTest, RefusesWhatIsNotSixteenBitPcm) {
 TEST(StoredFormTest, OnlyTheSignatureBytesChangeAndTheyComeBack) {
   const std::vector<uint8_t> wave = EncodeWave(Stereo());
   std::vector<uint8_t> stored = wave;
-  OverwriteSignature(stored, StoredKind::Wave);
+  HideSignature(stored, DataKind::Wave);
   for (size_t i = 0; i < wave.size(); ++i) {
     const bool signature = i < 4 || (i >= 8 && i < 15);
     if (signature) {
@@ -63,17 +63,17 @@ TEST(StoredFormTest, OnlyTheSignatureBytesChangeAndTheyComeBack) {
       EXPECT_EQ(stored[i], wave[i]) << "byte " << i;
     }
   }
-  RestoreSignature(stored, StoredKind::Wave);
+  RestoreSignature(stored, DataKind::Wave);
   EXPECT_EQ(stored, wave);
 
   std::vector<uint8_t> midi = {'M', 'T', 'h',  'd', 0,   0,   0,   6, 0, 1, 0,
                                1,   1,   0xE0, 'M', 'T', 'r', 'k', 0, 0, 0, 4};
   std::vector<uint8_t> storedMidi = midi;
-  OverwriteSignature(storedMidi, StoredKind::Midi);
+  HideSignature(storedMidi, DataKind::Midi);
   EXPECT_NE(std::string(storedMidi.begin(), storedMidi.begin() + 4), "MThd");
   EXPECT_NE(std::string(storedMidi.begin() + 14, storedMidi.begin() + 18), "MTrk");
   EXPECT_TRUE(std::equal(midi.begin() + 4, midi.begin() + 14, storedMidi.begin() + 4));
-  RestoreSignature(storedMidi, StoredKind::Midi);
+  RestoreSignature(storedMidi, DataKind::Midi);
   EXPECT_EQ(storedMidi, midi);
 }
 

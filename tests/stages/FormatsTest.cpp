@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <random>
 
+#include "core/StageFile.h"
 #include "formats/Bmp.h"
 #include "formats/DataFile.h"
 #include "formats/SourceText.h"
-#include "formats/StageFile.h"
 #include "sdl/SdlImageCodec.h"
 
 namespace wispen::formats {
@@ -142,7 +142,7 @@ TEST(StageFile, LaysOutEveryFieldWhereTheGameReadsIt) {
   stage.PathLength = 3999;
   stage.PathPoints[3999] = {123456, -2};
   const Bytes bytes = EncodeStageFile(stage);
-  ASSERT_EQ(bytes.size(), kStageFileSize);
+  ASSERT_EQ(bytes.size(), kStagePathFileSize);
   auto at = [&](size_t offset) {
     ByteReader in(bytes, "test");
     in.Seek(offset);

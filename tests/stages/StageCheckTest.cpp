@@ -9,9 +9,9 @@
 #include "FlightScript.h"
 #include "FlightSearch.h"
 #include "OwnFrameSource.h"
+#include "core/ProbeOffsets.h"
 #include "formats/Bmp.h"
 #include "formats/DataFile.h"
-#include "play/ProbeOffsets.h"
 
 namespace wispen::stagecheck {
 namespace {
@@ -174,12 +174,12 @@ TEST(OwnFrameSource, DrawsObstaclesWithMaskAndColourAtTheirStep) {
   strip.At(12, 3) = clBlack;          // frame 1 covers its pixel (2, 3) ...
   strip.At(12, 13) = RGB(200, 0, 0);  // ... in red
   strip.At(13, 3) = clBlack;          // and makes its pixel (3, 3) black: a safe spot in the obstacle
-  formats::StageFile& f = data.File;
+  StageFile& f = data.File;
   f.ViewStart = {100, 100};
   f.PathLength = 10;
   for (int i = 0; i <= 10; ++i) f.PathPoints[i] = {100 + i, 100};
   f.ObstacleCount = 1;
-  formats::ObstacleRecord& o = f.Obstacles[0];
+  ObstacleRecord& o = f.Obstacles[0];
   o.Slot = 25;  // any slot beyond 18 draws from the last picture holder
   o.FrameWidth = o.FrameHeight = 10;
   o.StepPeriod = 2;
@@ -241,10 +241,10 @@ class StageFiles : public ::testing::Test {
     map.Palette = {clBlack, RGB(80, 20, 20), corner};
     map.At(0, 0) = 2;
     formats::WriteDataFile(Path("StageP" + std::to_string(stage) + ".Dat"), formats::EncodeBmp8(map),
-                           formats::DataKind::Bitmap);
+                           DataKind::Bitmap);
   }
-  void WritePath(int stage, const formats::StageFile& file) {
-    formats::WriteFileBytes(Path("Stage" + std::to_string(stage) + ".Dat"), formats::EncodeStageFile(file));
+  void WritePath(int stage, const StageFile& file) {
+    WriteFileBytes(Path("Stage" + std::to_string(stage) + ".Dat"), EncodeStageFile(file));
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   std::string Dir() const { return dir_.string(); }
@@ -255,7 +255,7 @@ class StageFiles : public ::testing::Test {
 
 TEST_F(StageFiles, LoadsAStageAndOnlyTheSlotsItAsksFor) {
   WriteMap(2, RGB(255, 0, 0));
-  formats::StageFile file;
+  StageFile file;
   file.AnimaIds[3] = 8;  // both anima files present
   file.AnimaIds[4] = 9;  // its record is missing: the slot stays empty
   WritePath(2, file);
@@ -263,9 +263,9 @@ TEST_F(StageFiles, LoadsAStageAndOnlyTheSlotsItAsksFor) {
   strip.Palette = {clWhite};
   for (int id : {8, 9}) {
     formats::WriteDataFile(Path("AnimaP" + std::to_string(id) + ".Dat"), formats::EncodeBmp8(strip),
-                           formats::DataKind::Bitmap);
+                           DataKind::Bitmap);
   }
-  formats::WriteFileBytes(Path("Anima8.Dat"), formats::EncodeAnimaRecord({4, 2, 1}));
+  WriteFileBytes(Path("Anima8.Dat"), EncodeAnimaRecord({4, 2, 1}));
   const StageData d = LoadStageData(Dir(), 2);
   EXPECT_EQ(d.Map.Width(), 600);
   EXPECT_FALSE(d.Slots[3].Empty());
@@ -276,7 +276,7 @@ TEST_F(StageFiles, LoadsAStageAndOnlyTheSlotsItAsksFor) {
 TEST_F(StageFiles, RefusesMissingFilesAndAForeignMap) {
   EXPECT_THROW(LoadStageData(Dir(), 3), std::runtime_error);  // nothing there
   WriteMap(3, RGB(255, 255, 0));                              // stage 4's colour on stage 3's map
-  WritePath(3, formats::StageFile());
+  WritePath(3, StageFile());
   try {
     LoadStageData(Dir(), 3);
     FAIL() << "a map with the wrong check colour was accepted";
@@ -284,7 +284,7 @@ TEST_F(StageFiles, RefusesMissingFilesAndAForeignMap) {
     EXPECT_NE(std::string(e.what()).find("check colour"), std::string::npos) << e.what();
   }
   WriteMap(3, RGB(0, 255, 0));
-  formats::WriteFileBytes(Path("Stage3.Dat"), formats::Bytes(100, 0));  // cut short
+  WriteFileBytes(Path("Stage3.Dat"), Bytes(100, 0));  // cut short
   EXPECT_THROW(LoadStageData(Dir(), 3), std::runtime_error);
   EXPECT_THROW(LoadStageData(Dir(), 11), std::runtime_error);
 }

@@ -9,9 +9,9 @@
 #include "OwnFrameSource.h"
 #include "Palette.h"
 #include "StageData.h"
+#include "core/ProbeOffsets.h"
 #include "formats/Bmp.h"
 #include "formats/DataFile.h"
-#include "play/ProbeOffsets.h"
 
 namespace wispen::stagecheck {
 namespace {
@@ -35,10 +35,9 @@ class EachStage : public ::testing::TestWithParam<int> {
 
 TEST_P(EachStage, MapIsAPalettePictureWithItsSignatureHidden) {
   const int n = GetParam();
-  const formats::Bytes stored = formats::ReadFileBytes(DataPath("StageP" + std::to_string(n) + ".Dat"));
-  EXPECT_FALSE(formats::HasSignature(stored, formats::DataKind::Bitmap));
-  const formats::Bytes bmp =
-      formats::ReadDataFile(DataPath("StageP" + std::to_string(n) + ".Dat"), formats::DataKind::Bitmap);
+  const Bytes stored = ReadFileBytes(DataPath("StageP" + std::to_string(n) + ".Dat"));
+  EXPECT_FALSE(HasSignature(stored, DataKind::Bitmap));
+  const Bytes bmp = formats::ReadDataFile(DataPath("StageP" + std::to_string(n) + ".Dat"), DataKind::Bitmap);
   const formats::BmpInfo info = formats::ReadBmpInfo(bmp);
   EXPECT_EQ(info.BitCount, 8);
   EXPECT_LE(info.PaletteSize, 256);
@@ -48,7 +47,7 @@ TEST_P(EachStage, MapIsAPalettePictureWithItsSignatureHidden) {
   int blacks = 0;
   for (TColor c : map.Palette) {
     blacks += c == clBlack;
-    if (c == clBlack || c == formats::kStageCheckColours[n - 1]) continue;
+    if (c == clBlack || c == kStageCheckColours[n - 1]) continue;
     EXPECT_GE(std::max({GetRValue(c), GetGValue(c), GetBValue(c)}), stagegen::kMinDemonChannel);
   }
   EXPECT_EQ(blacks, 1);
@@ -56,8 +55,8 @@ TEST_P(EachStage, MapIsAPalettePictureWithItsSignatureHidden) {
 
 TEST_P(EachStage, MapCarriesTheCheckColourAndHoldsEveryView) {
   const StageData& d = Data(GetParam());
-  EXPECT_EQ(d.Map.Canvas().Pixel(0, 0), formats::kStageCheckColours[GetParam() - 1]);
-  const formats::StageFile& f = d.File;
+  EXPECT_EQ(d.Map.Canvas().Pixel(0, 0), kStageCheckColours[GetParam() - 1]);
+  const StageFile& f = d.File;
   auto inside = [&](TPoint v) {
     return v.X >= 0 && v.Y >= 0 && v.X + kViewWidth <= d.Map.Width() && v.Y + kViewHeight <= d.Map.Height();
   };
@@ -69,16 +68,15 @@ TEST_P(EachStage, MapCarriesTheCheckColourAndHoldsEveryView) {
 
 TEST_P(EachStage, PathFileFieldsLieInTheirRanges) {
   const int n = GetParam();
-  EXPECT_EQ(std::filesystem::file_size(DataPath("Stage" + std::to_string(n) + ".Dat")),
-            formats::kStageFileSize);
-  const formats::StageFile& f = Data(n).File;
+  EXPECT_EQ(std::filesystem::file_size(DataPath("Stage" + std::to_string(n) + ".Dat")), kStagePathFileSize);
+  const StageFile& f = Data(n).File;
   EXPECT_GT(f.PathLength, 1);
-  EXPECT_LT(f.PathLength, formats::kPathCapacity);
+  EXPECT_LT(f.PathLength, kMaxPathPoints);
   // One to three minutes at one path step each 50 ms.
   EXPECT_GE(f.PathLength * 50, 55'000);
   EXPECT_LE(f.PathLength * 50, 180'000);
   EXPECT_GE(f.ObstacleCount, 0);
-  EXPECT_LE(f.ObstacleCount, formats::kMaxObstacles);
+  EXPECT_LE(f.ObstacleCount, kObstacleCapacity);
   EXPECT_LE(f.GoalRect.Left, f.GoalRect.Right);
   EXPECT_LE(f.GoalRect.Top, f.GoalRect.Bottom);
   // The soul starts on black ground with its whole ring of probes inside the first view.
@@ -99,36 +97,35 @@ TEST_P(EachStage, PathFileFieldsLieInTheirRanges) {
 
 TEST_P(EachStage, EveryObstacleDrawsFramesItsStripHas) {
   const StageData& d = Data(GetParam());
-  const formats::StageFile& f = d.File;
+  const StageFile& f = d.File;
   for (int k = 0; k < f.ObstacleCount; ++k) {
-    const formats::ObstacleRecord& o = f.Obstacles[k];
+    const ObstacleRecord& o = f.Obstacles[k];
     SCOPED_TRACE("obstacle " + std::to_string(k));
     ASSERT_GE(o.Slot, 0);
-    ASSERT_LT(o.Slot, formats::kAnimaSlots);
+    ASSERT_LT(o.Slot, kAnimaSlotCount);
     const int id = f.AnimaIds[o.Slot];
     ASSERT_GE(id, 1) << "the slot is never loaded";
     ASSERT_GE(o.StepPeriod, 1);
     ASSERT_GE(o.StepCount, 1);
-    ASSERT_LE(o.StepCount, formats::kMaxAnimationSteps);
+    ASSERT_LE(o.StepCount, kObstacleSteps);
     const TBitmap& strip = d.Slots[o.Slot];
     ASSERT_FALSE(strip.Empty()) << "AnimaP" << id << " is missing";
     ASSERT_EQ(strip.Height(), 2 * o.FrameHeight);
     ASSERT_EQ(strip.Width() % o.FrameWidth, 0);
     const int frames = strip.Width() / o.FrameWidth;
-    const formats::AnimaRecord record =
-        formats::DecodeAnimaRecord(formats::ReadFileBytes(DataPath("Anima" + std::to_string(id) + ".Dat")));
-    EXPECT_EQ(record, (formats::AnimaRecord{o.FrameWidth, o.FrameHeight, frames}));
+    const AnimaRecord record =
+        DecodeAnimaRecord(ReadFileBytes(DataPath("Anima" + std::to_string(id) + ".Dat")));
+    EXPECT_EQ(record, (AnimaRecord{o.FrameWidth, o.FrameHeight, frames}));
     for (int s = 0; s < o.StepCount; ++s) {
       ASSERT_GE(o.StepFrame[s], 0);
       ASSERT_LT(o.StepFrame[s], frames) << "step " << s;
     }
   }
   // The numbers kept beside each loaded slot are those of its anima record file.
-  for (int slot = 0; slot < formats::kAnimaSlots; ++slot) {
+  for (int slot = 0; slot < kAnimaSlotCount; ++slot) {
     if (f.AnimaIds[slot] < 0) continue;
     const std::string record = DataPath("Anima" + std::to_string(f.AnimaIds[slot]) + ".Dat");
-    EXPECT_EQ(f.AnimaInfo[slot], formats::DecodeAnimaRecord(formats::ReadFileBytes(record)))
-        << "slot " << slot;
+    EXPECT_EQ(f.AnimaInfo[slot], DecodeAnimaRecord(ReadFileBytes(record))) << "slot " << slot;
   }
 }
 
@@ -170,10 +167,8 @@ TEST(AnimaFiles, EveryStripPairsItsMasksAndColours) {
     ++strips;
     SCOPED_TRACE(name);
     const std::string id = name.substr(6, name.size() - 6 - 4);
-    const formats::AnimaRecord r =
-        formats::DecodeAnimaRecord(formats::ReadFileBytes(DataPath("Anima" + id + ".Dat")));
-    const TBitmap strip =
-        formats::DecodeBmp(formats::ReadDataFile(entry.path().string(), formats::DataKind::Bitmap));
+    const AnimaRecord r = DecodeAnimaRecord(ReadFileBytes(DataPath("Anima" + id + ".Dat")));
+    const TBitmap strip = formats::DecodeBmp(formats::ReadDataFile(entry.path().string(), DataKind::Bitmap));
     ASSERT_EQ(strip.Width(), r.FrameWidth * r.FrameCount);
     ASSERT_EQ(strip.Height(), 2 * r.FrameHeight);
     for (int y = 0; y < r.FrameHeight; ++y) {
@@ -191,7 +186,7 @@ TEST(AnimaFiles, EveryStripPairsItsMasksAndColours) {
 // reached.
 TEST(StageTen, MapReachesFarEnoughRightForTheEndingsDrift) {
   const StageData d = LoadStageData(kData, 10);
-  const formats::StageFile& f = d.File;
+  const StageFile& f = d.File;
   for (int i = 1; i < f.PathLength; ++i) {
     const TPoint v = f.PathPoints[i];
     // Could a mouse point in this view (with its probes inside it) lie in the goal?

@@ -10,7 +10,7 @@
 #include "StageBuilder.h"
 #include "StageSource.h"
 #include "Track.h"
-#include "play/ProbeOffsets.h"
+#include "core/ProbeOffsets.h"
 
 namespace wispen::stagegen {
 namespace {
@@ -132,11 +132,11 @@ TEST(Obstacles, ShowTheChosenPhaseWhenTheIdealFlightPasses) {
   o.At = 37;
   o.Values = {{"count", 20}, {"period", 3}, {"phase", 6}};
   const std::vector<MotionStep> motion = BuildMotion(o, ball, t);
-  const formats::ObstacleRecord r = BuildObstacle(o, ball, t, 2);
+  const ObstacleRecord r = BuildObstacle(o, ball, t, 2);
   EXPECT_EQ(r.Slot, 2);
   EXPECT_EQ(r.StepPeriod, 3);
   EXPECT_EQ(r.StepCount, 20);
-  const int s = formats::AnimationStep(r, 37);
+  const int s = AnimationStep(r, 37);
   EXPECT_EQ(r.StepX[s], std::lround(motion[6].TopLeft.x));
   EXPECT_EQ(r.StepY[s], std::lround(motion[6].TopLeft.y));
   EXPECT_EQ(r.StepFrame[s], motion[6].Frame);
@@ -232,8 +232,8 @@ TEST(Gate, GoalKeepsEveryProbeInsideTheBlackDisc) {
 
 TEST(StageBuilder, BuildsAMapThatHoldsEveryViewAndCarriesTheCheckColour) {
   const BuiltStage built = BuildStage(Describe(kSmallStage), {});
-  const formats::StageFile& f = built.File;
-  EXPECT_EQ(built.Map.ColourAt(0, 0), formats::kStageCheckColours[2]);
+  const StageFile& f = built.File;
+  EXPECT_EQ(built.Map.ColourAt(0, 0), kStageCheckColours[2]);
   for (int i = 0; i <= f.PathLength; ++i) {
     const TPoint p = f.PathPoints[i];
     ASSERT_GE(p.X, 0);

@@ -54,7 +54,7 @@ std::vector<uint32_t> TestStageMap(const TestStage& s) {
           free ? 0 : 0x00306090 + static_cast<uint32_t>((x + y) % 7);
     }
   }
-  map[0] = StageCheckColours.at(static_cast<size_t>(s.Number));
+  map[0] = StageCheckColour(s.Number);
   return map;
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Geometry.h"
+#include "core/Geometry.h"
 
 namespace wispen::testing {
 

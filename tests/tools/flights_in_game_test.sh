@@ -17,7 +17,7 @@ fly() {
   rm -rf "$tmp/game" && mkdir -p "$tmp/game" && cp -r "$data" "$tmp/game/Data"
   { printf '\x00\x00\x0a\x00\x00\x00'; head -c 164 /dev/zero; printf '\x01\x00\x00\x00'; } >"$tmp/game/Data/Info.Dat"
   {
-    echo "wait 50850"
+    echo "until MenuMode 1"
     echo "press left 200 320"
     echo "press left ${centres[$n]}"
     echo "wait 510"

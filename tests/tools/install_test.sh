@@ -48,7 +48,7 @@ unchanged_prefix() {
 field() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
 
 stage_script() {  # through the opening, "New Game", stage 1 started with its music and effects, then close
-  printf 'wait 50850\n%spress left 400 320\nwait 600\nexpect MainTimer.Enabled 1\nexpect CurrentStage 1\nclose\n' \
+  printf 'until MenuMode 1\n%spress left 400 320\nwait 600\nexpect MainTimer.Enabled 1\nexpect CurrentStage 1\nclose\n' \
     "${1:-}" >"$2"
 }
 play() {  # name, extra environment..., then -- and the game's arguments
@@ -88,7 +88,7 @@ legacy="$p/share/games/wispen/Data/Info.Dat"
 { printf '\0\0\5\0\0\0\7\0\0\0'; printf '\3\0\0\0\1\0\0\0\2\0\0\0\322\4\0\0'; head -c 144 /dev/zero
   printf '\1\0\0\0'; } >"$legacy"
 read_only
-printf 'wait 50850\nexpect StagesOpen 5\nexpect SoulsUsed 7\nexpect HighScores.0 3,1,2,1234\nclose\n' >"$tmp/legacy.script"
+printf 'until MenuMode 1\nexpect StagesOpen 5\nexpect SoulsUsed 7\nexpect HighScores.0 3,1,2,1234\nclose\n' >"$tmp/legacy.script"
 play legacy -- "$p/bin/wispen" --script "$tmp/legacy.script" || fail "legacy: exit $?: $(cat "$tmp/legacy/out")"
 cmp -s "$legacy" "$tmp/legacy/data/wispen/Info.Dat" && echo "ok   legacy: the progress was taken over" ||
   fail "legacy: the new progress file does not carry the old one's"

@@ -124,6 +124,23 @@ TEST_F(HeadlessFixture, AFailedExpectStopsWithStatusThree) {
   EXPECT_EQ(std::count(window.events.begin(), window.events.end(), "move 1 1 at 0"), 0);
 }
 
+TEST_F(HeadlessFixture, UntilStopsAtTheTickThatMakesTheValueHoldAndFailsWhenTimeRunsOut) {
+  TTimer t(platform.Timers(), 30);
+  t.OnTimer = [&] { ++window.ticks; };
+  t.SetEnabled(true);
+  // Holds at 90 ms: the move comes at that time, not at the limit. Holding already takes no time.
+  EXPECT_EQ(Run("until Ticks 3 1000\nuntil Ticks 3 0\nmove 1 1\nuntil Ticks 5 59\nmove 2 2\n"),
+            kExitExpectFailed);
+  EXPECT_NE(std::find(window.events.begin(), window.events.end(), "move 1 1 at 90"), window.events.end());
+  EXPECT_EQ(window.ticks, 4);  // 120 ran; 150 lies beyond 90 + 59
+  EXPECT_EQ(std::count(window.events.begin(), window.events.end(), "move 2 2 at 149"), 0);
+}
+
+TEST_F(HeadlessFixture, UntilANameThatIsNoStateValueFailsAtOnce) {
+  EXPECT_EQ(Run("until Nothing 1\n"), kExitExpectFailed);
+  EXPECT_EQ(platform.GetClock().NowMs(), 0);
+}
+
 TEST_F(HeadlessFixture, ACloseThatFailsKeepsTheWindowAndTheScriptEndsWithStatusFour) {
   window.closeFails = true;
   EXPECT_EQ(Run("close\nmove 3 3\n"), kExitCloseFailed);

@@ -33,10 +33,21 @@ TEST(ScriptParser, ReadsEveryCommandSkippingCommentsAndBlankLines) {
   EXPECT_EQ(c[9].key, GameKey::Space);
 }
 
+TEST(ScriptParser, UntilTakesANameAValueAndAnOptionalLimit) {
+  const auto c = Parse("until MenuMode 1\nuntil SoulsLeft 0 2500\n");
+  ASSERT_EQ(c.size(), 2u);
+  EXPECT_EQ(c[0].kind, ScriptCommand::Kind::Until);
+  EXPECT_EQ(c[0].name, "MenuMode");
+  EXPECT_EQ(c[0].value, "1");
+  EXPECT_EQ(c[0].ms, 600000);
+  EXPECT_EQ(c[1].ms, 2500);
+}
+
 TEST(ScriptParser, ABadLineNamesItsFileAndNumber) {
   for (const char* bad :
        {"wait\n", "wait -5\n", "wait 1.5\n", "move 1\n", "press up 1 2\n", "press left 1 2 meta\n",
-        "shot out.jpg\n", "dance\n", "key\n", "key f1\n", "close now\n", "expect\n", "updown x\n"}) {
+        "shot out.jpg\n", "dance\n", "key\n", "key f1\n", "close now\n", "expect\n", "updown x\n",
+        "until MenuMode\n", "until MenuMode 1 -5\n", "until MenuMode 1 x\n"}) {
     const std::string text = std::string("wait 1\n# fine\n") + bad;
     try {
       Parse(text);

@@ -32,7 +32,7 @@ wait $((title / 3))
 shot @opening-text.png
 wait $((title - title / 3 - 700))
 shot @opening-devil.png
-wait 700
+until MenuMode 1
 shot @title.png
 press left 200 320
 shot @select.png

@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "Bytes.h"
 #include "IndexedImage.h"
+#include "core/Bytes.h"
 #include "platform/Bitmap.h"
 
 namespace wispen::formats {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Colour.h"
+#include "core/Colour.h"
 
 namespace wispen::formats {
 

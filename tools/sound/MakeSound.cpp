@@ -7,19 +7,19 @@
 #include <iomanip>
 #include <iostream>
 
-#include "ByteIo.h"
 #include "EffectRecipe.h"
 #include "MidiFile.h"
 #include "Score.h"
-#include "StoredForm.h"
 #include "WaveFile.h"
+#include "core/Bytes.h"
+#include "core/DataSignature.h"
 
 namespace {
 
 using namespace wispen::sound;
 
 std::string ReadText(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  const std::vector<uint8_t> bytes = wispen::ReadFileBytes(path);
   return std::string(bytes.begin(), bytes.end());
 }
 
@@ -32,17 +32,17 @@ int Build(const std::string& kind, const std::string& source, const std::string&
     const MidiSummary summary = ReadMidi(bytes);
     std::cout << output << ": " << name << ", " << summary.seconds << " s, " << summary.trackCount - 1
               << " parts, " << summary.noteCount << " notes\n";
-    OverwriteSignature(bytes, StoredKind::Midi);
+    wispen::HideSignature(bytes, wispen::DataKind::Midi);
   } else if (kind == "effect") {
     const PcmSound sound = RenderEffect(ParseEffect(ReadText(source), name));
     bytes = EncodeWave(sound);
     std::cout << output << ": " << name << ", " << sound.Seconds() << " s at " << sound.sampleRate << " Hz\n";
-    OverwriteSignature(bytes, StoredKind::Wave);
+    wispen::HideSignature(bytes, wispen::DataKind::Wave);
   } else {
     std::cerr << "wispen_makesound: the kind is music or effect, not '" << kind << "'\n";
     return 2;
   }
-  WriteFileBytes(output, bytes);
+  wispen::WriteFileBytes(output, bytes);
   return 0;
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <map>
 
-#include "ByteIo.h"
+#include "core/Bytes.h"
 
 namespace wispen::sound {
 
@@ -109,7 +109,7 @@ std::vector<uint8_t> EncodeMidi(const Song& song) {
 }
 
 MidiSummary ReadMidi(const std::vector<uint8_t>& bytes) {
-  ByteReader file(bytes);
+  ByteReader file(bytes, "the MIDI file");
   if (file.Text(4, "the header tag") != "MThd") throw FormatError("not a Standard MIDI file");
   const uint32_t headerLength = file.Be(4, "the header length");
   if (headerLength < 6) throw FormatError("the header is too short");
@@ -134,7 +134,7 @@ MidiSummary ReadMidi(const std::vector<uint8_t>& bytes) {
       continue;
     }
     ++summary.trackCount;
-    ByteReader track(bytes, file.Position(), file.Position() + length);
+    ByteReader track(std::span<const uint8_t>(bytes).subspan(file.Offset(), length), "a track");
     file.Skip(length, "a track");
     uint32_t tick = 0;
     uint8_t running = 0;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "MusicSynth.h"
 #include "WaveFile.h"
+#include "sdl/MusicSynth.h"
 
 namespace wispen::sound {
 

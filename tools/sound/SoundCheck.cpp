@@ -7,12 +7,12 @@
 #include <iomanip>
 #include <iostream>
 
-#include "ByteIo.h"
 #include "Loudness.h"
 #include "MidiRender.h"
-#include "SoundFont.h"
-#include "StoredForm.h"
 #include "WaveFile.h"
+#include "core/Bytes.h"
+#include "core/DataSignature.h"
+#include "sdl/SoundFont.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ PcmSound Listen(std::vector<uint8_t> bytes) {
   // The signatures may be overwritten; a MIDI header's length field (6, big-endian) stays.
   const bool midi = bytes.size() >= 18 && bytes[4] == 0 && bytes[5] == 0 && bytes[6] == 0 && bytes[7] == 6;
   if (!midi) {
-    RestoreSignature(bytes, StoredKind::Wave);
+    wispen::RestoreSignature(bytes, wispen::DataKind::Wave);
     return DecodeWave(bytes);
   }
-  RestoreSignature(bytes, StoredKind::Midi);
+  wispen::RestoreSignature(bytes, wispen::DataKind::Midi);
   std::string trouble;
   wispen::MusicSynth synth(wispen::SoundFontCandidates(std::getenv("SDL_SOUNDFONTS")), kRate,
                            [&trouble](const std::string& reason) { trouble = reason; });
@@ -43,13 +43,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const PcmSound sound = Listen(ReadFileBytes(argv[1]));
+    const PcmSound sound = Listen(wispen::ReadFileBytes(argv[1]));
     const Loudness l = MeasureLoudness(sound);
     std::cout << std::fixed << std::setprecision(2) << argv[1] << ": " << sound.Seconds()
               << " s rendered, sound from " << l.firstSound << " to " << l.lastSound << " s, level "
               << l.rmsDb << " dBFS, peak " << l.peakDb << " dBFS, longest quiet " << l.longestQuiet
               << " s, clipped " << l.clippedShare * 100 << " %\n";
-    if (argc == 3) WriteFileBytes(argv[2], EncodeWave(sound));
+    if (argc == 3) wispen::WriteFileBytes(argv[2], EncodeWave(sound));
     return 0;
   } catch (const std::exception& e) {
     std::cerr << "wispen_soundcheck: " << e.what() << "\n";

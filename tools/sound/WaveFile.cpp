@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ByteIo.h"
+#include "core/Bytes.h"
 
 namespace wispen::sound {
 
@@ -34,7 +34,7 @@ std::vector<uint8_t> EncodeWave(const PcmSound& sound) {
 }
 
 PcmSound DecodeWave(const std::vector<uint8_t>& bytes) {
-  ByteReader file(bytes);
+  ByteReader file(bytes, "the WAVE file");
   if (file.Text(4, "the RIFF tag") != "RIFF") throw FormatError("not a RIFF file");
   const uint32_t riffSize = file.Le(4, "the RIFF length");
   if (riffSize + 8 != bytes.size()) {
@@ -49,7 +49,7 @@ PcmSound DecodeWave(const std::vector<uint8_t>& bytes) {
     const std::string tag = file.Text(4, "a chunk tag");
     const uint32_t size = file.Le(4, "a chunk length");
     if (size > file.Remaining()) throw FormatError("the chunk '" + tag + "' runs past the end of the file");
-    ByteReader chunk(bytes, file.Position(), file.Position() + size);
+    ByteReader chunk(std::span<const uint8_t>(bytes).subspan(file.Offset(), size), "a chunk");
     if (tag == "fmt ") {
       if (chunk.Le(2, "the sample format") != kPcmFormat) throw FormatError("the sound is not PCM");
       sound.channels = static_cast<int>(chunk.Le(2, "the channel count"));

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "core/Geometry.h"
 #include "platform/Bitmap.h"
-#include "platform/Geometry.h"
 
 namespace wispen::stagecheck {
 

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "core/Playfield.h"
+
 namespace wispen::stagecheck {
 
 std::string FlightScript(const Flight& flight, int stage) {
@@ -11,11 +13,11 @@ std::string FlightScript(const Flight& flight, int stage) {
   out << "# Starts when the stage's play timer starts, at speed factor 1; one move and one tick a line "
          "pair.\n";
   if (flight.Mouse.empty()) return out.str();
-  const TPoint start = flight.Mouse.front();
-  out << "move " << start.X + kPlayWindowOrigin.X << ' ' << start.Y + kPlayWindowOrigin.Y << '\n';
+  const TPoint first = ViewToScreen(flight.Mouse.front());
+  out << "move " << first.X << ' ' << first.Y << '\n';
   for (size_t t = 1; t < flight.Mouse.size(); ++t) {
-    out << "move " << flight.Mouse[t].X + kPlayWindowOrigin.X << ' '
-        << flight.Mouse[t].Y + kPlayWindowOrigin.Y << "\nwait 50\n";
+    const TPoint at = ViewToScreen(flight.Mouse[t]);
+    out << "move " << at.X << ' ' << at.Y << "\nwait 50\n";
   }
   return out.str();
 }

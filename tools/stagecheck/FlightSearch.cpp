@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "play/ProbeOffsets.h"
+#include "core/ProbeOffsets.h"
 
 namespace wispen::stagecheck {
 

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "core/Geometry.h"
+#include "core/Playfield.h"
 #include "platform/Bitmap.h"
-#include "platform/Geometry.h"
 
 namespace wispen::stagecheck {
-
-constexpr int kViewWidth = 500;
-constexpr int kViewHeight = 300;
-// Where the play window lies on the 640x480 screen: a mouse point in the view is this much further on screen.
-constexpr TPoint kPlayWindowOrigin{70, 60};
 
 // What the checker needs of a stage: its path, start, goal, and the picture the play window shows at each
 // path index. The checker's own reading of the files is one source; the game's own stage loading and frame

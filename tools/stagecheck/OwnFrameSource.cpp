@@ -6,10 +6,8 @@ namespace wispen::stagecheck {
 
 namespace {
 
-constexpr int kBackWidth = 600;
-constexpr int kBackHeight = 400;
-constexpr int kViewLeft = 100;
-constexpr int kViewTop = 100;
+constexpr int kViewLeft = kBackBufferViewRect.Left;
+constexpr int kViewTop = kBackBufferViewRect.Top;
 
 }  // namespace
 
@@ -26,33 +24,32 @@ void OwnFrameSource::CopyMapSlice(TPoint origin) {
 }
 
 OwnFrameSource::OwnFrameSource(const StageData& stage)
-    : stage_(stage), backBuffer_(kBackWidth, kBackHeight) {}
+    : stage_(stage), backBuffer_(kBackBufferWidth, kBackBufferHeight) {}
 
 TPoint OwnFrameSource::ViewAt(int pathIndex) const {
-  return stage_.File.PathPoints.at(static_cast<size_t>(std::clamp(pathIndex, 0, formats::kPathCapacity - 1)));
+  return stage_.File.PathPoints.at(static_cast<size_t>(std::clamp(pathIndex, 0, kMaxPathPoints - 1)));
 }
 
 void OwnFrameSource::Compose(int pathIndex, TBitmap& view) {
   const TPoint origin = pathIndex == 0 ? stage_.File.ViewStart : ViewAt(pathIndex);
   TCanvas& canvas = backBuffer_.Canvas();
   CopyMapSlice(origin);
-  const int count = std::min<int>(stage_.File.ObstacleCount, formats::kMaxObstacles);
+  const int count = std::min<int>(stage_.File.ObstacleCount, kObstacleCapacity);
   for (int k = 0; k < count; ++k) {
-    const formats::ObstacleRecord& o = stage_.File.Obstacles[k];
-    if (o.StepPeriod < 1 || o.StepCount < 1 || o.StepCount > formats::kMaxAnimationSteps) continue;
-    const int s = formats::AnimationStep(o, pathIndex);
-    // Slots 0 to 18 draw from their own strip; every other value draws from slot 19.
-    const TBitmap& strip = stage_.Slots[o.Slot >= 0 && o.Slot <= 18 ? o.Slot : 19];
+    const ObstacleRecord& o = stage_.File.Obstacles[k];
+    if (!ObstacleInModel(o)) continue;
+    const int s = AnimationStep(o, pathIndex);
+    const TBitmap& strip = stage_.Slots[ObstacleSlot(o.Slot)];
     if (strip.Empty()) continue;
-    const int x = o.StepX[s] - origin.X + kViewLeft, y = o.StepY[s] - origin.Y + kViewTop;
+    const TPoint at = MapToBackBuffer({o.StepX[s], o.StepY[s]}, origin);
     const int sx = o.FrameWidth * o.StepFrame[s];
-    canvas.BitBlt(x, y, o.FrameWidth, o.FrameHeight, strip, sx, 0, SRCAND);
-    canvas.BitBlt(x, y, o.FrameWidth, o.FrameHeight, strip, sx, o.FrameHeight, SRCPAINT);
+    canvas.BitBlt(at.X, at.Y, o.FrameWidth, o.FrameHeight, strip, sx, 0, SRCAND);
+    canvas.BitBlt(at.X, at.Y, o.FrameWidth, o.FrameHeight, strip, sx, o.FrameHeight, SRCPAINT);
   }
   if (view.Width() != kViewWidth || view.Height() != kViewHeight) view = TBitmap(kViewWidth, kViewHeight);
   for (int y = 0; y < kViewHeight; ++y) {
     const TColor* from =
-        backBuffer_.Pixels().data() + static_cast<size_t>(y + kViewTop) * kBackWidth + kViewLeft;
+        backBuffer_.Pixels().data() + static_cast<size_t>(y + kViewTop) * kBackBufferWidth + kViewLeft;
     std::copy(from, from + kViewWidth, &view.At(0, y));
   }
 }

@@ -14,9 +14,9 @@
 #include "GameFrameSource.h"
 #include "OwnFrameSource.h"
 #include "StageReport.h"
-#include "formats/Bytes.h"
+#include "core/Bytes.h"
+#include "core/ProbeOffsets.h"
 #include "formats/Png.h"
-#include "play/ProbeOffsets.h"
 
 namespace {
 
@@ -143,8 +143,8 @@ int main(int argc, char** argv) {
       }
       if (!scripts.empty()) {
         const std::string text = stagecheck::FlightScript(report.Flight, n);
-        formats::WriteFileBytes(scripts + "/flight" + std::to_string(n) + ".txt",
-                                std::vector<uint8_t>(text.begin(), text.end()));
+        WriteFileBytes(scripts + "/flight" + std::to_string(n) + ".txt",
+                       std::vector<uint8_t>(text.begin(), text.end()));
       }
       if (!previews.empty()) {
         WriteFlightPicture(data, report.Flight, previews + "/flight" + std::to_string(n) + ".png");

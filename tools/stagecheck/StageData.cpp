@@ -12,8 +12,8 @@ namespace {
 
 TBitmap ReadPicture(const std::string& path) {
   try {
-    return formats::DecodeBmp(formats::ReadDataFile(path, formats::DataKind::Bitmap));
-  } catch (const formats::FormatError& e) {
+    return formats::DecodeBmp(formats::ReadDataFile(path, DataKind::Bitmap));
+  } catch (const FormatError& e) {
     throw std::runtime_error(path + ": " + e.what());
   }
 }
@@ -34,16 +34,16 @@ StageData LoadStageData(const std::string& dataDir, int stage) {
   StageData data;
   data.Stage = stage;
   data.Map = ReadPicture(mapName);
-  if (data.Map.Canvas().Pixel(0, 0) != formats::kStageCheckColours[stage - 1]) {
+  if (data.Map.Canvas().Pixel(0, 0) != kStageCheckColours[stage - 1]) {
     throw std::runtime_error(mapName + ": the top-left pixel is not stage " + std::to_string(stage) +
                              "'s check colour");
   }
   try {
-    data.File = formats::DecodeStageFile(formats::ReadFileBytes(pathName));
-  } catch (const formats::FormatError& e) {
+    data.File = DecodeStageFile(ReadFileBytes(pathName));
+  } catch (const FormatError& e) {
     throw std::runtime_error(pathName + ": " + e.what());
   }
-  for (int slot = 0; slot < formats::kAnimaSlots; ++slot) {
+  for (int slot = 0; slot < kAnimaSlotCount; ++slot) {
     const int32_t id = data.File.AnimaIds[slot];
     if (id < 0) continue;
     const std::string picture = dir + "AnimaP" + std::to_string(id) + ".Dat";

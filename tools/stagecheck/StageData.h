@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "formats/StageFile.h"
+#include "core/StageFile.h"
 #include "platform/Bitmap.h"
 
 namespace wispen::stagecheck {
@@ -12,9 +12,9 @@ namespace wispen::stagecheck {
 // every obstacle slot the stage loads.
 struct StageData {
   int Stage = 0;
-  formats::StageFile File;
+  StageFile File;
   TBitmap Map;
-  std::array<TBitmap, formats::kAnimaSlots> Slots;
+  std::array<TBitmap, kAnimaSlotCount> Slots;
 };
 
 // Reads stage n's files the way the stage start does: map, check colour, path file, then each slot whose

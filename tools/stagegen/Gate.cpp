@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Random.h"
-#include "play/ProbeOffsets.h"
+#include "core/ProbeOffsets.h"
 
 namespace wispen::stagegen {
 

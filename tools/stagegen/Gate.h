@@ -2,8 +2,8 @@
 
 #include "Corridor.h"
 #include "Palette.h"
+#include "core/Geometry.h"
 #include "formats/IndexedImage.h"
-#include "platform/Geometry.h"
 
 namespace wispen::stagegen {
 

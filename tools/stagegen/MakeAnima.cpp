@@ -7,10 +7,10 @@
 #include "AnimaPainter.h"
 #include "AnimaSource.h"
 #include "Preview.h"
+#include "core/StageFile.h"
 #include "formats/Bmp.h"
 #include "formats/DataFile.h"
 #include "formats/Png.h"
-#include "formats/StageFile.h"
 
 int main(int argc, char** argv) {
   using namespace wispen;
@@ -23,14 +23,12 @@ int main(int argc, char** argv) {
     for (const stagegen::AnimaDesc& a : stagegen::LoadAnimaList(argv[1])) {
       const std::string id = std::to_string(a.Id);
       const formats::IndexedImage strip = stagegen::PaintAnimaStrip(a);
-      formats::WriteDataFile(dir + "AnimaP" + id + ".Dat", formats::EncodeBmp8(strip),
-                             formats::DataKind::Bitmap);
+      formats::WriteDataFile(dir + "AnimaP" + id + ".Dat", formats::EncodeBmp8(strip), DataKind::Bitmap);
       if (argc == 5) {
         formats::WritePreviewPng(stagegen::CropForPreview(strip, Bounds(0, 0, strip.Width, strip.Height)),
                                  std::string(argv[4]) + "/anima" + id + ".png");
       }
-      formats::WriteFileBytes(dir + "Anima" + id + ".Dat",
-                              formats::EncodeAnimaRecord({a.FrameWidth, a.FrameHeight, a.Frames}));
+      WriteFileBytes(dir + "Anima" + id + ".Dat", EncodeAnimaRecord({a.FrameWidth, a.FrameHeight, a.Frames}));
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wispen_mkanima: %s\n", e.what());

@@ -79,9 +79,8 @@ int main(int argc, char** argv) {
     if (listTrack) PrintTrack(desc, stage.Track);
     const std::string dir = std::string(argv[3]) + "/";
     const std::string n = std::to_string(desc.Stage);
-    formats::WriteDataFile(dir + "StageP" + n + ".Dat", formats::EncodeBmp8(stage.Map),
-                           formats::DataKind::Bitmap);
-    formats::WriteFileBytes(dir + "Stage" + n + ".Dat", formats::EncodeStageFile(stage.File));
+    formats::WriteDataFile(dir + "StageP" + n + ".Dat", formats::EncodeBmp8(stage.Map), DataKind::Bitmap);
+    WriteFileBytes(dir + "Stage" + n + ".Dat", EncodeStageFile(stage.File));
     if (!preview.empty()) {
       formats::WritePreviewPng(region.Width() > 0 ? stagegen::CropForPreview(stage.Map, region)
                                                   : stagegen::ShrinkForPreview(stage.Map, scale),

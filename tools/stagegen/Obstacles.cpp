@@ -15,7 +15,7 @@ constexpr double kTau = 6.283185307179586;
 
 int CountOf(const ObstacleDesc& o, int fallback) {
   const double c = o.Value("count", fallback);
-  if (c < 1 || c > formats::kMaxAnimationSteps || c != std::floor(c)) Fail(o, "count lies in 1..100");
+  if (c < 1 || c > kObstacleSteps || c != std::floor(c)) Fail(o, "count lies in 1..100");
   return static_cast<int>(c);
 }
 
@@ -128,8 +128,7 @@ std::vector<MotionStep> BuildMotion(const ObstacleDesc& o, const AnimaDesc& a, c
     const int open = static_cast<int>(o.Value("open", 20)), shut = static_cast<int>(o.Value("shut", 6));
     if (open < 1 || shut < 1) Fail(o, "open and shut last at least one step");
     const int count = open + shut + 2 * (a.Frames - 1);
-    if (count > formats::kMaxAnimationSteps)
-      Fail(o, "open + shut + twice the strip's frames exceeds 100 steps");
+    if (count > kObstacleSteps) Fail(o, "open + shut + twice the strip's frames exceeds 100 steps");
     for (int k = 0; k < open; ++k) steps.push_back({q - half, 0});
     for (int f = 1; f < a.Frames; ++f) steps.push_back({q - half, f});
     for (int k = 0; k < shut; ++k) steps.push_back({q - half, a.Frames - 1});
@@ -158,15 +157,14 @@ std::vector<MotionStep> BuildMotion(const ObstacleDesc& o, const AnimaDesc& a, c
   return steps;
 }
 
-formats::ObstacleRecord BuildObstacle(const ObstacleDesc& o, const AnimaDesc& a, const Track& track,
-                                      int slot) {
+ObstacleRecord BuildObstacle(const ObstacleDesc& o, const AnimaDesc& a, const Track& track, int slot) {
   const std::vector<MotionStep> motion = BuildMotion(o, a, track);
   const int count = static_cast<int>(motion.size());
   const double period = o.Value("period", 1);
   if (period < 1 || period != std::floor(period) || period > 1000)
     Fail(o, "period is a whole number of steps, 1 or more");
   const int phase = static_cast<int>(o.Value("phase", 0));
-  formats::ObstacleRecord r;
+  ObstacleRecord r;
   r.Slot = slot;
   r.FrameWidth = a.FrameWidth;
   r.FrameHeight = a.FrameHeight;

@@ -5,7 +5,7 @@
 #include "AnimaSource.h"
 #include "StageSource.h"
 #include "Track.h"
-#include "formats/StageFile.h"
+#include "core/StageFile.h"
 
 namespace wispen::stagegen {
 
@@ -21,7 +21,7 @@ std::vector<MotionStep> BuildMotion(const ObstacleDesc& obstacle, const AnimaDes
 
 // The record of an obstacle for picture slot `slot`. Its steps are turned so that at path index `At` the
 // obstacle shows the motion's step `phase`: the moment the ideal flight passes is fixed in the source.
-formats::ObstacleRecord BuildObstacle(const ObstacleDesc& obstacle, const AnimaDesc& anima,
-                                      const Track& track, int slot);
+ObstacleRecord BuildObstacle(const ObstacleDesc& obstacle, const AnimaDesc& anima, const Track& track,
+                             int slot);
 
 }  // namespace wispen::stagegen

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Colour.h"
 #include "formats/IndexedImage.h"
-#include "platform/Colour.h"
 
 namespace wispen::stagegen {
 

@@ -73,18 +73,17 @@ void ForEachBand(int rows, const std::function<void(int, int)>& paint) {
   for (std::thread& w : workers) w.join();
 }
 
-formats::StageFile BuildPathFile(const StageDesc& desc, const std::vector<AnimaDesc>& animas,
-                                 const Track& track) {
-  formats::StageFile file;
+StageFile BuildPathFile(const StageDesc& desc, const std::vector<AnimaDesc>& animas, const Track& track) {
+  StageFile file;
   std::vector<int> slots;  // anima id of each slot in use
-  if (desc.Obstacles.size() > formats::kMaxObstacles) {
+  if (desc.Obstacles.size() > kObstacleCapacity) {
     throw formats::SourceError("stage " + std::to_string(desc.Stage) + ": more than 30 obstacles");
   }
   for (const ObstacleDesc& o : desc.Obstacles) {
     const AnimaDesc& anima = FindAnima(animas, o.AnimaId, o.Line);
     auto it = std::find(slots.begin(), slots.end(), o.AnimaId);
     if (it == slots.end()) {
-      if (slots.size() == formats::kAnimaSlots) {
+      if (slots.size() == kAnimaSlotCount) {
         throw formats::SourceError("line " + std::to_string(o.Line) + ": more than 20 kinds of obstacle");
       }
       slots.push_back(o.AnimaId);
@@ -100,8 +99,7 @@ formats::StageFile BuildPathFile(const StageDesc& desc, const std::vector<AnimaD
                     static_cast<int32_t>(std::lround(track.Soul[0].y))};
   file.GoalRect = GoalRectFor(track.GateCentre(), desc.GateRadius, kGoalMargin);
   file.PathLength = track.Length;
-  for (int i = 0; i < formats::kPathCapacity; ++i)
-    file.PathPoints[i] = track.PathPoint(std::min(i, track.Length));
+  for (int i = 0; i < kMaxPathPoints; ++i) file.PathPoints[i] = track.PathPoint(std::min(i, track.Length));
   return file;
 }
 
@@ -111,12 +109,12 @@ BuiltStage BuildStage(const StageDesc& desc, const std::vector<AnimaDesc>& anima
   if (desc.GateRadius < 30)
     throw formats::SourceError("stage " + std::to_string(desc.Stage) +
                                ": the gate is too small for the soul");
-  BuiltStage built{formats::IndexedImage(), formats::StageFile(), BuildTrack(desc)};
+  BuiltStage built{formats::IndexedImage(), StageFile(), BuildTrack(desc)};
   Track& track = built.Track;
   const MapBox box = PlaceOnMap(track, desc.DriftRoom);
 
   std::vector<TColor> reserved;
-  const TColor check = formats::kStageCheckColours[desc.Stage - 1];
+  const TColor check = kStageCheckColours[desc.Stage - 1];
   if (check != clBlack) reserved.push_back(check);
   std::map<std::string, Ramp> ramps = desc.Ramps;
   if (!ramps.count(desc.GateRamp)) {

@@ -5,8 +5,8 @@
 #include "AnimaSource.h"
 #include "StageSource.h"
 #include "Track.h"
+#include "core/StageFile.h"
 #include "formats/IndexedImage.h"
-#include "formats/StageFile.h"
 
 namespace wispen::stagegen {
 
@@ -15,7 +15,7 @@ constexpr int kMapMargin = 24;
 
 struct BuiltStage {
   formats::IndexedImage Map;
-  formats::StageFile File;
+  StageFile File;
   stagegen::Track Track;
 };
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "formats/StageFile.h"
+#include "core/StageFile.h"
 
 namespace wispen::stagegen {
 
@@ -77,7 +77,7 @@ Track BuildTrack(const StageDesc& desc) {
     }
   }
   t.Length = static_cast<int>(t.View.size()) - 1;
-  if (t.Length >= formats::kPathCapacity) {
+  if (t.Length >= kMaxPathPoints) {
     throw formats::SourceError("stage " + std::to_string(desc.Stage) + ": a path of " +
                                std::to_string(t.Length) + " steps is longer than a path file holds");
   }

@@ -3,13 +3,12 @@
 #include <vector>
 
 #include "StageSource.h"
-#include "platform/Geometry.h"
+#include "core/Geometry.h"
+#include "core/Playfield.h"
 
 namespace wispen::stagegen {
 
 // The play window and the soul, as the stage maker needs them.
-constexpr int kViewWidth = 500;
-constexpr int kViewHeight = 300;
 constexpr int kSoulSize = 38;
 // The soul's centre relative to its mouse point.
 constexpr Vec2 kSoulCentre{19, 19};

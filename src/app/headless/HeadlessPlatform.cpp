@@ -37,21 +37,25 @@ void HeadlessPlatform::DeliverWarp() {
 }
 
 void HeadlessPlatform::RunModal(ModalDialog& dialog) {
-  HeadlessDialogInput input;
-  input.UpDownPosition = upDown_;
-  upDown_.reset();
-  for (const std::string& line : dialog.CloseHeadless(input)) Log().Write(line);
+  CloseScripted(dialog);
 }
 
 void HeadlessPlatform::Wait(int64_t ms) {
+  WaitUntil(ms, nullptr);
+}
+
+bool HeadlessPlatform::WaitUntil(int64_t ms, const std::function<bool()>& holds) {
   const int64_t end = clock_->NowMs() + ms;
+  if (holds && holds()) return true;
   while (App() != nullptr && !App()->Closed()) {
     const std::optional<int64_t> next = Timers().NextDue();
     if (!next || *next > end) break;
     clock_->AdvanceTo(*next);
     App()->RunDueTimers(*next);
+    if (holds && holds()) return true;
   }
   clock_->AdvanceTo(end);
+  return false;
 }
 
 void HeadlessPlatform::Connect(Application& app) {
@@ -64,9 +68,10 @@ int HeadlessPlatform::Run(Application& app, const std::vector<ScriptCommand>& sc
   app.Show();
   ScriptRunner::Hooks hooks;
   hooks.Wait = [this](int64_t ms) { Wait(ms); };
+  hooks.WaitUntil = [this](int64_t ms, const std::function<bool()>& holds) { return WaitUntil(ms, holds); };
   hooks.Pointer = [this] { return pointer_; };
   hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
-  hooks.SetUpDown = [this](int n) { upDown_ = n; };
+  hooks.SetUpDown = [this](int n) { SetScriptedUpDown(n); };
   return ScriptRunner(app, Images(), hooks).Run(script);
 }
 

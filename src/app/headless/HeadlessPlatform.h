@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,6 +23,9 @@ class HeadlessPlatform : public PlatformBase {
 
   // Lets `ms` milliseconds of virtual time pass; every timer due up to and including the end fires, in order.
   void Wait(int64_t ms);
+  // The same, stopping after the first tick (or before any) at which `holds` is true; false when it never
+  // was.
+  bool WaitUntil(int64_t ms, const std::function<bool()>& holds);
   // Takes charge of the application's events: a warp's mouse move follows each handler.
   void Connect(Application& app);
   // Shows the main window, plays the script and closes the window. Returns the exit status.
@@ -39,7 +43,6 @@ class HeadlessPlatform : public PlatformBase {
   VirtualClock* clock_;
   TPoint pointer_{0, 0};
   bool warpPending_ = false;
-  std::optional<int> upDown_;
 };
 
 }  // namespace wispen

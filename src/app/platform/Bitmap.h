@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Colour.h"
 #include "Font.h"
-#include "Geometry.h"
+#include "core/Colour.h"
+#include "core/Geometry.h"
 
 namespace wispen {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Colour.h"
+#include "core/Colour.h"
 
 namespace wispen {
 

@@ -6,12 +6,12 @@
 
 #include "Clock.h"
 #include "EventLog.h"
-#include "Geometry.h"
 #include "ImageCodec.h"
 #include "MediaPlayer.h"
 #include "ModalDialog.h"
 #include "TextEngine.h"
 #include "Timer.h"
+#include "core/Geometry.h"
 
 namespace wispen {
 

@@ -64,6 +64,13 @@ void PlatformBase::ShowModal(ModalDialog& dialog) {
   RunModal(dialog);
 }
 
+void PlatformBase::CloseScripted(ModalDialog& dialog) {
+  HeadlessDialogInput input;
+  input.UpDownPosition = upDown_;
+  upDown_.reset();
+  for (const std::string& line : dialog.CloseHeadless(input)) log_.Write(line);
+}
+
 void PlatformBase::SetCursorVisible(bool visible) {
   if (visible == cursorVisible_) return;
   cursorVisible_ = visible;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Application.h"
@@ -49,12 +50,17 @@ class PlatformBase : public Platform {
 
   void Attach(Application& app) { app_ = &app; }
   Application* App() const { return app_; }
+  // The next dialog a script closes is the debug selector at this position (a script's `updown`).
+  void SetScriptedUpDown(int position) { upDown_ = position; }
 
  protected:
   virtual void RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
   virtual bool RunQuestionBox(const std::string& caption, const std::string& text) = 0;
   virtual void RunModal(ModalDialog& dialog) = 0;
   virtual void ApplyCursorVisible(bool /*visible*/) {}
+  // What a script does with a dialog, which it cannot work: the dialog closes at once, with the position
+  // `updown` set, and what it showed goes to the event log.
+  void CloseScripted(ModalDialog& dialog);
 
  private:
   std::unique_ptr<Clock> clock_;
@@ -66,6 +72,7 @@ class PlatformBase : public Platform {
   EventLog log_;
   Application* app_ = nullptr;
   bool cursorVisible_ = true;
+  std::optional<int> upDown_;
 };
 
 // Makes a game directory name end in '/'.

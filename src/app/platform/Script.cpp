@@ -94,6 +94,13 @@ class LineParser {
       } else {
         Fail("unknown key '" + k + "' (esc, space or return)");
       }
+    } else if (verb == "until") {
+      if (words_.size() != 3 && words_.size() != 4) Fail("expected: until NAME VALUE [MS]");
+      c.kind = ScriptCommand::Kind::Until;
+      c.name = words_[1];
+      c.value = words_[2];
+      c.ms = words_.size() == 4 ? Int(3, "MS") : kDefaultUntilMs;
+      if (c.ms < 0) Fail("until takes a time of 0 ms or more");
     } else if (verb == "close") {
       Need(1, "close");
       c.kind = ScriptCommand::Kind::Close;

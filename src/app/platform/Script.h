@@ -10,18 +10,21 @@
 
 namespace wispen {
 
+// How long an `until` line may run virtual time when it names no limit.
+constexpr int64_t kDefaultUntilMs = 600000;
+
 // One line of a test or demo script.
 struct ScriptCommand {
-  enum class Kind { Wait, Move, Press, UpDown, Shot, State, Expect, Close, Key };
+  enum class Kind { Wait, Move, Press, UpDown, Shot, State, Expect, Close, Key, Until };
   Kind kind = Kind::Wait;
   int line = 0;
-  int64_t ms = 0;                              // wait
+  int64_t ms = 0;                              // wait; until: the time it may take
   int x = 0, y = 0;                            // move, press
   TMouseButton button = TMouseButton::mbLeft;  // press
   TShiftState shift = 0;                       // press: the button and the modifiers
   int number = 0;                              // updown
   std::string file;                            // shot, state
-  std::string name, value;                     // expect
+  std::string name, value;                     // expect, until
   GameKey key = GameKey::Escape;               // key
 };
 

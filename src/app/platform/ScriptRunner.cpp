@@ -52,6 +52,9 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
       case K::Key:
         app_.KeyDown(c.key);
         break;
+      case K::Until:
+        if (!Until(c)) status = kExitExpectFailed;
+        break;
       case K::Close:
         app_.CloseBox();
         break;
@@ -77,6 +80,32 @@ bool ScriptRunner::Expect(const ScriptCommand& c) {
   }
   std::fprintf(stderr, "wispen: script line %d: expect %s: expected '%s', but there is no such state value\n",
                c.line, c.name.c_str(), c.value.c_str());
+  return false;
+}
+
+std::optional<std::string> ScriptRunner::StateValue(const std::string& name) const {
+  StateList state;
+  app_.AppendState(state);
+  for (const auto& [n, value] : state) {
+    if (n == name) return value;
+  }
+  return std::nullopt;
+}
+
+bool ScriptRunner::Until(const ScriptCommand& c) {
+  // A name that is not there would only run out the clock.
+  if (!StateValue(c.name)) {
+    std::fprintf(stderr, "wispen: script line %d: until %s: there is no such state value\n", c.line,
+                 c.name.c_str());
+    return false;
+  }
+  if (hooks_.WaitUntil(c.ms, [&] { return StateValue(c.name) == c.value; })) return true;
+  const std::optional<std::string> now = StateValue(c.name);
+  std::fprintf(
+      stderr, "wispen: script line %d: until %s %s: %s, and it is '%s'\n", c.line, c.name.c_str(),
+      c.value.c_str(),
+      app_.Closed() ? "the window closed first" : (std::to_string(c.ms) + " ms passed first").c_str(),
+      now ? now->c_str() : "");
   return false;
 }
 

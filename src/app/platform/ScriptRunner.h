@@ -21,7 +21,10 @@ constexpr int kExitCloseFailed = 4;
 class ScriptRunner {
  public:
   struct Hooks {
-    std::function<void(int64_t ms)> Wait;     // let ms milliseconds pass, firing due timers
+    std::function<void(int64_t ms)> Wait;  // let ms milliseconds pass, firing due timers
+    // Lets time pass as Wait does, but stops as soon as `holds` is true (asked first, then after each timer
+    // tick); false when ms milliseconds passed first or the window closed.
+    std::function<bool(int64_t ms, const std::function<bool()>& holds)> WaitUntil;
     std::function<TPoint()> Pointer;          // where the pointer is now
     std::function<void(TPoint)> MovePointer;  // the pointer moved to a point (before its event)
     std::function<void(int)> SetUpDown;       // the next debug selector closes at this position
@@ -35,6 +38,8 @@ class ScriptRunner {
 
  private:
   bool Expect(const ScriptCommand& c);
+  bool Until(const ScriptCommand& c);
+  std::optional<std::string> StateValue(const std::string& name) const;
   void WriteState(const ScriptCommand& c);
   void Shot(const ScriptCommand& c);
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Font.h"
-#include "Geometry.h"
+#include "core/Geometry.h"
 
 namespace wispen {
 

@@ -214,9 +214,12 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   if (script != nullptr) {
     ScriptRunner::Hooks hooks;
     hooks.Wait = [this](int64_t ms) { Pump(GetClock().NowMs() + ms); };
+    hooks.WaitUntil = [this](int64_t ms, const std::function<bool()>& holds) {
+      return Pump(GetClock().NowMs() + ms, holds);
+    };
     hooks.Pointer = [this] { return pointer_; };
     hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
-    hooks.SetUpDown = [this](int n) { upDown_ = n; };
+    hooks.SetUpDown = [this](int n) { SetScriptedUpDown(n); };
     status = ScriptRunner(app, Images(), hooks).Run(*script);
   } else {
     Pump(std::nullopt);
@@ -279,10 +282,11 @@ void SdlPlatform::UpdateConfinement() {
   }
 }
 
-void SdlPlatform::Pump(std::optional<int64_t> until) {
+bool SdlPlatform::Pump(std::optional<int64_t> until, const std::function<bool()>& holds) {
   Application& app = *App();
   while (!app.Closed()) {
-    if (until && GetClock().NowMs() >= *until) return;
+    if (holds && holds()) return true;
+    if (until && GetClock().NowMs() >= *until) return false;
     std::optional<int64_t> deadline = Timers().NextDue();
     if (until && (!deadline || *until < *deadline)) deadline = until;
     SDL_Event e;
@@ -296,6 +300,7 @@ void SdlPlatform::Pump(std::optional<int64_t> until) {
     app.RunDueTimers(GetClock().NowMs());
     if (dirty_ && !app.Closed()) Present();
   }
+  return false;
 }
 
 bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {
@@ -469,11 +474,7 @@ bool SdlPlatform::RunQuestionBox(const std::string& caption, const std::string& 
 
 void SdlPlatform::RunModal(ModalDialog& dialog) {
   if (scripted_) {
-    // A script cannot work a dialog: as in a headless run, it closes at once with the position `updown` set.
-    HeadlessDialogInput input;
-    input.UpDownPosition = upDown_;
-    upDown_.reset();
-    for (const std::string& line : dialog.CloseHeadless(input)) Log().Write(line);
+    CloseScripted(dialog);
     return;
   }
   ModalPointer released(*this);

@@ -96,8 +96,9 @@ class SdlPlatform : public PlatformBase {
     SdlPlatform& p_;
   };
 
-  // Runs the loop until the window closes or, given `until`, until that clock time has come.
-  void Pump(std::optional<int64_t> until);
+  // Runs the loop until the window closes or, given `until`, until that clock time has come; given `holds`,
+  // also as soon as it is true after a turn of the loop. True when `holds` stopped it.
+  bool Pump(std::optional<int64_t> until, const std::function<bool()>& holds = nullptr);
   // Waits for the first event or the deadline; false when the deadline came first.
   bool WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline);
   void Handle(const SDL_Event& e);
@@ -135,7 +136,6 @@ class SdlPlatform : public PlatformBase {
   bool scripted_ = false;
   TPoint pointer_{0, 0};
   std::optional<TPoint> warp_;
-  std::optional<int> upDown_;
 };
 
 }  // namespace wispen

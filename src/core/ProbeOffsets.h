@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/Geometry.h"
+#include "core/Geometry.h"
 
 namespace wispen {
 

@@ -1,8 +1,12 @@
-#include "StageFile.h"
+#include "core/StageFile.h"
 
 #include <string>
 
-namespace wispen::formats {
+namespace wispen {
+
+bool ObstacleInModel(const ObstacleRecord& r) {
+  return r.StepPeriod >= 1 && r.StepCount >= 1 && r.StepCount <= kObstacleSteps;
+}
 
 int AnimationStep(const ObstacleRecord& obstacle, int32_t pathIndex) {
   return (pathIndex / obstacle.StepPeriod) % obstacle.StepCount;
@@ -44,9 +48,9 @@ Bytes EncodeStageFile(const StageFile& stage) {
 }
 
 StageFile DecodeStageFile(std::span<const uint8_t> bytes) {
-  if (bytes.size() != kStageFileSize) {
+  if (bytes.size() != kStagePathFileSize) {
     throw FormatError("stage path file of " + std::to_string(bytes.size()) + " bytes; expected " +
-                      std::to_string(kStageFileSize));
+                      std::to_string(kStagePathFileSize));
   }
   ByteReader in(bytes, "stage path file");
   StageFile stage;
@@ -97,4 +101,4 @@ AnimaRecord DecodeAnimaRecord(std::span<const uint8_t> bytes) {
   return r;
 }
 
-}  // namespace wispen::formats
+}  // namespace wispen

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/Geometry.h"
+#include "core/Geometry.h"
 
 namespace wispen {
 
@@ -15,6 +15,10 @@ struct ScoreEntry {
   int32_t Point = 0;
   friend constexpr bool operator==(const ScoreEntry&, const ScoreEntry&) = default;
 };
+
+// The debug gesture's progress, kept in GameMode: none, its first step done, or the chosen stage playing
+// without losses. The values are the numbers a state dump shows.
+enum class PlayMode : int32_t { Normal = 0, Unlocking = 1, Invulnerable = 2 };
 
 constexpr int kHighScoreCount = 10;
 constexpr int kMaxPathPoints = 4000;
@@ -29,7 +33,7 @@ struct GameState {
   int32_t SpeedFactor = 0;
   // Opaque word of the progress file, written back as it was read.
   uint16_t Reserved = 0;
-  int32_t GameMode = 0;
+  PlayMode GameMode = PlayMode::Normal;
 
   int32_t PathLength = 0;
   std::array<TPoint, kMaxPathPoints> PathPoints{};
