@@ -52,7 +52,7 @@ double TailDb(const PcmSound& sound, double before, double seconds) {
 // 20 ms are far below what sounded 200 ms before.
 TEST_P(SoundDataEffect, DiesAwayInsteadOfStoppingShort) {
   std::vector<uint8_t> bytes = StoredDataFile(GetParam().file);
-  RestoreSignature(bytes, StoredKind::Wave);
+  RestoreSignature(bytes, DataKind::Wave);
   const PcmSound sound = DecodeWave(bytes);
   const double before = TailDb(sound, 0.2, 0.02);
   if (before < -80) return;  // silent well before its end
