@@ -1,5 +1,8 @@
 #include "ProgressFile.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdint>
 #include <type_traits>
 
@@ -38,6 +41,12 @@ void ResetProgress(GameState& s, int32_t currentStage, int32_t stagesOpen) {
   s.SpeedFactor = 0;
 }
 
+// Only a name with nothing behind it is a missing file; anything else there is the player's and is read.
+bool NothingAt(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 }  // namespace
 
 std::string ProgressFilePath(const std::string& gameDir) {
@@ -45,7 +54,7 @@ std::string ProgressFilePath(const std::string& gameDir) {
 }
 
 void LoadProgress(const std::string& path, GameState& s) {
-  if (!FileExists(path)) {
+  if (NothingAt(path)) {
     ResetProgress(s, 1, 1);
   } else {
     // A field that the file does not reach keeps the value it had when the program started, and that is 0 for
@@ -53,6 +62,7 @@ void LoadProgress(const std::string& path, GameState& s) {
     // first. The current stage is not in the file and stays 0 until a menu choice sets it.
     ResetProgress(s, 0, 0);
     ByteFile file(path, ByteFile::Mode::Read);
+    file.RequireRegular();
     ReadField(file, s.Reserved);
     ReadField(file, s.StagesOpen);
     ReadField(file, s.SoulsUsed);
@@ -90,14 +100,17 @@ void SaveProgress(const std::string& path, const GameState& s, const WriteCall& 
   // Writing into the old file in place would leave it cut short if the disk filled or the machine stopped
   // half-way; the new bytes go to a file of their own, which only replaces the old one when it is complete.
   const std::string fresh = path + ".new";
+  // Whatever stood at the new file's name before is not the game's to delete when it cannot be opened.
+  bool created = false;
   try {
     ByteFile file(fresh, ByteFile::Mode::Create, write);
+    created = true;
     file.Write(bytes.data(), bytes.size());
     file.Sync();
     file.Close();
     ReplaceFile(fresh, path);
   } catch (const IoError&) {
-    DeleteFileQuietly(fresh);
+    if (created) DeleteFileQuietly(fresh);
     throw;
   }
   SyncDirectoryOf(path);

@@ -4,6 +4,7 @@
 #include "assets/BuiltinPictures.h"
 #include "data/DataFile.h"
 #include "data/ProgressFile.h"
+#include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "screens/NumberUnit.h"
 #include "story/EndingUnit.h"
@@ -12,9 +13,6 @@
 namespace wispen {
 
 namespace {
-
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 
 std::string Bool(bool b) {
   return b ? "1" : "0";
@@ -67,7 +65,14 @@ void TMainForm::FormCreate() {
   BackBuffer->Canvas().FillRect(BackBufferViewRect);
   InitSoulSprite();
   InitStageButtons();
-  LoadProgress(ProgressFilePath(platform.GameDir()), *this);
+  try {
+    LoadProgress(ProgressFilePath(platform.GameDir()), *this);
+  } catch (const IoError& e) {
+    // The file is there but could not be read: saving defaults over it at the close would lose the
+    // player's progress. The error box says so, once; the file is left as it is.
+    keepProgressFile_ = true;
+    throw IoError(std::string(e.what()) + ". It is left as it is: this run's progress will not be saved.");
+  }
   GameMode = 0;
 }
 
@@ -82,7 +87,7 @@ void TMainForm::FormShow() {
 
 void TMainForm::FormClose() {
   // A failed save throws here: nothing is released and the window stays open, so the game goes on.
-  SaveProgress(ProgressFilePath(platform.GameDir()), *this);
+  if (!keepProgressFile_) SaveProgress(ProgressFilePath(platform.GameDir()), *this);
   BackBuffer.reset();
   StopMusic();
   CloseEffect();

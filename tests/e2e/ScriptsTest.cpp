@@ -10,6 +10,10 @@
 //   #! nolog TEXT                     the event log holds no event that contains TEXT
 //   #! info-after HEX | SIZE N        Info.Dat after the run
 //   #! absent FILE                    no such file in the game directory after the run
+//   #! before COMMAND                 a shell command run in the game directory just before the game, in
+//                                     the game's own shell (so a ulimit holds for it); may repeat
+//   #! after COMMAND                  a shell command run in the game directory after the run; it must
+//                                     succeed; may repeat
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -84,7 +88,10 @@ testing::TestStage ParseStage(std::istringstream& words) {
       s.StepPeriod = std::stoi(value);
     else if (key == "count")
       s.StepCount = std::stoi(value);
-    else if (key == "soul") {
+    else if (key == "huge-strip") {
+      auto v = ints(2);
+      s.HugeStrip = {v[0], v[1]};
+    } else if (key == "soul") {
       auto v = ints(2);
       s.SoulStart = {v[0], v[1]};
     } else if (key == "view") {
@@ -118,6 +125,8 @@ TEST_P(Scripts, Run) {
   std::optional<std::string> infoAfter;
   std::optional<uintmax_t> infoAfterSize;
   std::vector<std::string> absent;
+  std::string before;
+  std::vector<std::string> after;
   std::istringstream lines(ReadFile(script));
   for (std::string line; std::getline(lines, line);) {
     if (line.rfind("#! ", 0) != 0) continue;
@@ -152,6 +161,10 @@ TEST_P(Scripts, Run) {
       noLog.push_back(rest);
     } else if (key == "absent") {
       absent.push_back(rest);
+    } else if (key == "before") {
+      before += rest + "; ";
+    } else if (key == "after") {
+      after.push_back(rest);
     } else if (key == "info-after") {
       if (rest.rfind("SIZE ", 0) == 0) {
         infoAfterSize = std::stoull(rest.substr(5));
@@ -162,9 +175,9 @@ TEST_P(Scripts, Run) {
   }
 
   const fs::path log = dir / "events.log";
-  const std::string command = "cd '" + dir.string() +
-                              "' && '" WISPEN_BINARY "' --headless --game-dir . --lang " + lang +
-                              " --script '" + script.string() + "' --log events.log 2> stderr.txt";
+  const std::string command = "cd '" + dir.string() + "' && " + before +
+                              "'" WISPEN_BINARY "' --headless --game-dir . --lang " + lang + " --script '" +
+                              script.string() + "' --log events.log 2> stderr.txt";
   const int raw = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(raw)) << "the game did not exit normally";
   EXPECT_EQ(WEXITSTATUS(raw), expectedExit) << ReadFile(dir / "stderr.txt");
@@ -191,6 +204,8 @@ TEST_P(Scripts, Run) {
     EXPECT_EQ(fs::file_size(dir / "Data" / "Info.Dat"), *infoAfterSize);
   }
   for (const std::string& file : absent) EXPECT_FALSE(fs::exists(dir / file)) << file << " is still there";
+  for (const std::string& check : after)
+    EXPECT_EQ(std::system(("cd '" + dir.string() + "' && " + check).c_str()), 0) << check;
   if (!HasFailure()) fs::remove_all(dir);
 }
 

@@ -5,6 +5,7 @@ game="$1"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 failures=0
+checks=17
 
 expect_status() {
   local want="$1" what="$2"
@@ -30,11 +31,18 @@ expect_status 2 "headless without a script" "$game" --headless
 expect_status 2 "unreadable script" "$game" --headless --script "$tmp/missing.script"
 expect_status 2 "script line that cannot be parsed" "$game" --headless --script "$tmp/bad.script"
 grep -q ":2:" "$tmp/err" || { echo "FAIL the message does not name line 2"; failures=$((failures + 1)); }
+expect_status 2 "a directory as the script" "$game" --headless --script "$tmp"
 expect_status 0 "help" "$game" --help
 expect_status 0 "version" "$game" --version
 grep -q "Wispen Version 1" "$tmp/out" || { echo "FAIL --version does not name the game"; failures=$((failures + 1)); }
 mkdir -p "$tmp/game/Data"
 expect_status 0 "a headless run" "$game" --headless --game-dir "$tmp/game" --script "$tmp/ok.script"
+if [ -w /dev/full ]; then
+  expect_status 2 "a log on a full disk" "$game" --headless --game-dir "$tmp/game" --script "$tmp/ok.script" --log /dev/full
+  grep -q "cannot write the log" "$tmp/err" || { echo "FAIL the full log is not named"; failures=$((failures + 1)); }
+else
+  echo "skip a log on a full disk: no /dev/full here"; checks=$((checks - 2))
+fi
 # The shot is a 640x480 PNG: its signature, then the IHDR chunk's width and height.
 if [ "$(head -c 8 "$tmp/screen.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] &&
    [ "$(od -An -tu1 -j16 -N8 "$tmp/screen.png" | tr -s ' ' | sed 's/^ //')" = "0 0 2 128 0 0 1 224" ]; then
@@ -47,5 +55,5 @@ expect_status 1 "no display" env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x
 grep -qi "headless" "$tmp/err" || { echo "FAIL the no-display message does not say how to run headless"; failures=$((failures + 1)); }
 [ "$(wc -l <"$tmp/err")" -eq 1 ] || { echo "FAIL the no-display message is not one line"; failures=$((failures + 1)); }
 
-echo "$((15 - failures)) passed, $failures failed"
+echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

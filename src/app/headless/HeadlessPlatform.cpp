@@ -44,7 +44,8 @@ void HeadlessPlatform::RunModal(ModalDialog& dialog) {
 }
 
 void HeadlessPlatform::Wait(int64_t ms) {
-  const int64_t end = clock_->NowMs() + ms;
+  const int64_t now = clock_->NowMs();
+  const int64_t end = ms >= kLatestTimeMs - now ? kLatestTimeMs : now + ms;
   while (App() != nullptr && !App()->Closed()) {
     const std::optional<int64_t> next = Timers().NextDue();
     if (!next || *next > end) break;
