@@ -70,8 +70,6 @@ class TMainForm : public MainWindowEvents, public GameState {
   void LoadEffect(int n);
   void PlayEffect();
   void CloseEffect();
-  // ExtractDataFile for a sound; a copy that cannot be written is reported here and sets `full`.
-  bool Extract(const std::string& dataFile, const std::string& temp, int kind, bool* full = nullptr);
 
   // The menu mode lives in the screen image's Tag.
   int32_t& MenuMode() { return ScreenImage.Tag; }
@@ -113,6 +111,8 @@ class TMainForm : public MainWindowEvents, public GameState {
   void StageDataFailure(int n, const std::string& reason = "");
   bool StageDataInModel() const;
   bool LoadStage(int n, const std::string& mapFile, const std::string& pathFile);
+  // ExtractDataFile for a sound; a copy that cannot be written is reported here and sets `full`.
+  bool Extract(const std::string& dataFile, const std::string& temp, int kind, bool* full = nullptr);
   void DrawGameOverText();
 
   // A cursor warp whose mouse move has not arrived yet.
