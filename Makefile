@@ -1,9 +1,11 @@
 # Two commands: `make play` and `make test`. Both install what is missing first.
 BUILD := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: play test deps build build-asan install package clean
+.PHONY: play test deps build build-asan fuzz install package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,6 +27,13 @@ test: build build-asan
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The loaders' libFuzzer targets, built with clang, each run for FUZZ_SECONDS on seeds from the game's data
+# (hence the plain build first) and the tests' files. Findings land in build-fuzz/findings/.
+fuzz: build
+	@cmake -S . -B $(FUZZ_BUILD) -DWISPEN_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	tests/fuzz/run.sh $(FUZZ_BUILD) $(BUILD)/Data $(FUZZ_SECONDS)
+
 # Installs under PREFIX (default ~/.local): the program in games/ with a link in bin/, its data read-only in
 # share/games/wispen, the launcher, icons, metainfo and manual page. The progress goes to ~/.local/share/wispen.
 PREFIX ?= $(HOME)/.local
@@ -36,4 +45,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git clang-format
+  clang libclang-rt-dev
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
   libfluidsynth-dev libfontconfig-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -44,8 +44,10 @@ int Fail(int status, const std::string& message) {
 // The script is read and checked in full before the game starts: a bad line stops the run at once.
 std::optional<std::vector<ScriptCommand>> LoadScript(const std::string& file, int& status) {
   std::ifstream in(file);
-  if (!in) {
-    status = Fail(kExitBadInput, "cannot read the script " + file);
+  // A directory opens as a stream that reads nothing: it would pass for an empty script.
+  std::error_code ec;
+  if (!in || std::filesystem::is_directory(file, ec)) {
+    status = Fail(kExitBadInput, "cannot read the script " + file + (ec ? "" : ": it is a directory"));
     return std::nullopt;
   }
   try {
@@ -62,7 +64,10 @@ int RunGame(PlatformBase& platform, const Options& options, const std::function<
   Application app(platform);
   platform.Attach(app);
   const std::unique_ptr<Game> game = CreateGame(platform, app);
-  return run(app);
+  const int status = run(app);
+  // The log has said so on standard error when it failed; the run that fed it did not go as asked.
+  if (platform.Log().Failed() && status == kExitOk) return kExitBadInput;
+  return status;
 }
 
 const char* Env(const char* name) {

@@ -42,11 +42,11 @@ bool ExtractDataFile(const std::string& dataFileName, const std::string& tempFil
 }
 
 bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
-                     TImage& image) {
+                     TImage& image, const PictureLimit& limit) {
   const std::string temp = tempDir + kTempBitmapName;
   if (!ExtractDataFile(dataFileName, temp, kBitmapData)) return false;
   // The move keeps the image's own canvas settings, as a component does when it is given a new picture.
-  image.Picture = codec.Load(temp);
+  image.Picture = codec.Load(temp, limit);
   DeleteFileQuietly(temp);
   return true;
 }

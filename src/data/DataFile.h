@@ -28,15 +28,16 @@ inline constexpr char kTempMidiName[] = "$$WISP$$.Mid";
 // found there) and writes the signature of `kind` into the copy's first 20 bytes; any other kind leaves the
 // copy as it is. False when the data file is missing or
 // shorter than 20 bytes (an older temporary file is then left as it was), or when no temporary file exists
-// after the copy. A failure to open, read, seek in, write or close the copy throws IoError.
+// after the copy. A failure to open, read, seek in, write or close the copy throws IoError; a copy that
+// cannot be written whole (a full disk) is deleted and throws WriteError.
 bool ExtractDataFile(const std::string& dataFileName, const std::string& tempFileName, int kind);
 
 // Loads a bitmap data file into the image's picture through the temporary bitmap file in `tempDir`, which
 // ends with its separator. False when the file could not be extracted: the picture is then unchanged. A
 // picture that cannot be read throws IoError; the picture is then unchanged too and the temporary file stays
-// until the next extraction or the close.
+// until the next extraction or the close. A picture beyond `limit` is one that cannot be read.
 bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
-                     TImage& image);
+                     TImage& image, const PictureLimit& limit = PictureLimit{});
 
 // Deletes the three temporary files, bitmap first, then wave, then MIDI; missing ones are passed over.
 void DeleteTemporaryFiles(const std::string& tempDir);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -45,14 +46,35 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
   // The copy is made by hand rather than with std::filesystem::copy_file, which gives the copy the source's
   // permissions: a read-only installation would leave a temporary file that the signature cannot be written
   // into.
+  std::optional<ByteFile> source, target;
   try {
-    ByteFile source(from, ByteFile::Mode::Read);
-    ByteFile target = CreateReplacingRegularFile(to);
-    std::vector<char> buffer(64 * 1024);
-    while (size_t got = source.Read(buffer.data(), buffer.size())) target.Write(buffer.data(), got);
-    target.Close();
+    source.emplace(from, ByteFile::Mode::Read);
+    target.emplace(CreateReplacingRegularFile(to));
   } catch (const IoError&) {
-    // Whether a copy exists is read from the disk by the caller.
+    return;  // whether a copy exists is read from the disk by the caller
+  }
+  // Only a regular file made here is deleted after a failure, never a device written through.
+  const bool regular = target->IsRegular();
+  std::vector<char> buffer(64 * 1024);
+  for (;;) {
+    size_t got = 0;
+    try {
+      got = source->Read(buffer.data(), buffer.size());
+    } catch (const IoError&) {
+      return;
+    }
+    try {
+      if (got > 0) {
+        target->Write(buffer.data(), got);
+        continue;
+      }
+      target->Close();
+      return;
+    } catch (const IoError& e) {
+      // A copy cut short is of no use to anyone.
+      if (regular) DeleteFileQuietly(to);
+      throw WriteError(e.what());
+    }
   }
 }
 
@@ -84,7 +106,7 @@ ByteFile::ByteFile(const std::string& path, Mode mode, WriteCall write)
   int flags = O_CLOEXEC;
   switch (mode) {
     case Mode::Read:
-      flags |= O_RDONLY;
+      flags |= O_RDONLY | O_NONBLOCK;
       break;
     case Mode::ReadWrite:
       flags |= O_RDWR | O_NOFOLLOW;
@@ -110,6 +132,15 @@ ByteFile::ByteFile(const std::string& path, Mode mode, WriteCall write)
 
 ByteFile::~ByteFile() {
   if (fd_ >= 0) ::close(fd_);
+}
+
+bool ByteFile::IsRegular() const {
+  struct stat info {};
+  return ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+void ByteFile::RequireRegular() const {
+  if (!IsRegular()) throw IoError("the file " + path_ + " is not a regular file");
 }
 
 size_t ByteFile::Read(void* buffer, size_t count) {

@@ -17,6 +17,7 @@ long long FileSize(const std::string& path);
 // Copies `from` to a new file `to`: a plain file that is there is removed first and the copy is made
 // exclusively, so a link planted under the name is never written through (nor removed). Callers look for
 // the result on disk, not here.
+// A copy that cannot be written whole (a full disk) is deleted and throws WriteError.
 void CopyFileReplacing(const std::string& from, const std::string& to);
 
 // Deletes a file if the system lets it go; a missing file or a refusal is no concern of the callers.
@@ -35,7 +36,7 @@ using WriteCall = std::function<ssize_t(int fd, const void* data, size_t count)>
 class ByteFile {
  public:
   enum class Mode {
-    Read,       // an existing file, for reading
+    Read,       // an existing file, for reading; opening never waits (a FIFO without a writer)
     ReadWrite,  // an existing file, not a link, for reading and writing
     Create,     // a new file, or an existing one cut to empty, for writing
     CreateNew,  // a new file that must not exist yet, not even as a link, for writing
@@ -49,6 +50,10 @@ class ByteFile {
   ByteFile(const ByteFile&) = delete;
   ByteFile& operator=(const ByteFile&) = delete;
 
+  // Whether this is a regular file (not a directory, a FIFO or a device).
+  bool IsRegular() const;
+  // Throws IoError unless it is.
+  void RequireRegular() const;
   // Reads up to `count` bytes; fewer only when the end of the file comes first.
   size_t Read(void* buffer, size_t count);
   void Write(const void* data, size_t count);

@@ -1,6 +1,9 @@
 #include "ProgressFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
 #include "platform/Errors.h"
@@ -33,6 +36,12 @@ void ResetProgress(GameState& s, int32_t currentStage, int32_t stagesOpen) {
   s.SpeedFactor = 0;
 }
 
+// Only a name with nothing behind it is a missing file; anything else there is the player's and is read.
+bool NothingAt(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 }  // namespace
 
 std::string ProgressFilePath(const std::string& gameDir) {
@@ -40,7 +49,7 @@ std::string ProgressFilePath(const std::string& gameDir) {
 }
 
 void LoadProgress(const std::string& path, GameState& s) {
-  if (!FileExists(path)) {
+  if (NothingAt(path)) {
     ResetProgress(s, 1, 1);
   } else {
     // A field that the file does not reach keeps the value it had when the program started, and that is 0 for
@@ -48,6 +57,7 @@ void LoadProgress(const std::string& path, GameState& s) {
     // first. The current stage is not in the file and stays 0 until a menu choice sets it.
     ResetProgress(s, 0, 0);
     ByteFile file(path, ByteFile::Mode::Read);
+    file.RequireRegular();
     ProgressBytes bytes{};
     try {
       ReadProgressBytes(file, bytes);

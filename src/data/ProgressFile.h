@@ -13,8 +13,9 @@ namespace wispen {
 std::string ProgressFilePath(const std::string& gameDir);
 
 // Reads the progress file into the state, or sets the defaults when there is none. Values are taken as they
-// stand. Sets GameMode to 0. A file that cannot be opened or read throws IoError; the fields read until then
-// keep what was read, the others are 0.
+// stand. Sets GameMode to 0. Anything else at that name (a file that cannot be opened or read, a directory, a
+// FIFO, a device) throws IoError without waiting on it; the fields read until then keep what was read, the
+// others are 0.
 void LoadProgress(const std::string& path, GameState& s);
 
 // Writes the progress file: the 174 bytes go to a new file beside it, which is flushed and then renamed over

@@ -1,3 +1,4 @@
+#include <new>
 
 #include "Forms.h"
 #include "MainUnit.h"
@@ -44,10 +45,12 @@ void TMainForm::StartTimerTimer() {
   StartTimer.Tag = StartTimer.Tag + kCurtainStep;
 }
 
-void TMainForm::StageDataFailure(int n) {
+void TMainForm::StageDataFailure(int n, const std::string& reason) {
   platform.MessageBeep(kAsteriskBeep);
-  platform.ShowMessage(kErrorCaption, "There is not data! [" + std::to_string(n) + "] Install it again.",
-                       MessageIcon::Error);
+  platform.ShowMessage(
+      kErrorCaption,
+      reason.empty() ? "There is not data! [" + std::to_string(n) + "] Install it again." : reason,
+      MessageIcon::Error);
   platform.CloseMainWindow();
 }
 
@@ -60,6 +63,10 @@ bool TMainForm::StageDataInModel() const {
   }
   if (PathLength < 0 || PathLength >= kMaxPathPoints) return false;
   if (!ViewInside(ViewStart, MapImage.Picture)) return false;
+  // The soul starts in the first view, where the pointer can be put on it; anywhere else it is lost on the
+  // first tick, and far enough away its screen position leaves the 32-bit range.
+  const int64_t soulX = int64_t{SoulStart.X} - ViewStart.X, soulY = int64_t{SoulStart.Y} - ViewStart.Y;
+  if (soulX < 0 || soulX >= 500 || soulY < 0 || soulY >= 300) return false;
   for (int i = 0; i <= PathLength; ++i) {
     if (!ViewInside(PathPoints[i], MapImage.Picture)) return false;
   }
@@ -75,28 +82,43 @@ void TMainForm::StartChosenStage(int32_t stage) {
   StartTimer.SetEnabled(true);
 }
 
+// Loads the stage's files and places the view and the soul; false when they are damaged.
+bool TMainForm::LoadStage(int n, const std::string& mapFile, const std::string& pathFile) {
+  const bool knownStage = n >= 1 && n <= kStageCount;
+  LoadDataPicture(platform.Images(), platform.TempDir(), mapFile, MapImage, kMapPictureLimit);
+  if (!knownStage || MapImage.Picture.Canvas().Pixel(0, 0) != StageCheckColour(n)) return false;
+  Stage.LoadStagePath(pathFile, *this);
+  if (!StageDataInModel()) return false;
+  PathIndex = 0;
+  ViewX = ViewStart.X;
+  ViewY = ViewStart.Y;
+  const TPoint soul = MapToBackBuffer(SoulStart, ViewStart);
+  SoulX = soul.X;
+  SoulY = soul.Y;
+  const uint64_t mapBytes = PictureBytes(MapImage.Picture);
+  LoadObstaclePictures(Stage, AnimaImage, platform.Images(), platform.GameDir(), platform.TempDir(),
+                       kStagePictureBudget > mapBytes ? kStagePictureBudget - mapBytes : 0);
+  return true;
+}
+
 void TMainForm::StartStage(int n) {
   const std::string mapFile = GamePath("Data/StageP" + std::to_string(n) + ".Dat");
   const std::string pathFile = GamePath("Data/Stage" + std::to_string(n) + ".Dat");
   if (!FileExists(mapFile) || !FileExists(pathFile)) return StageDataFailure(n);
-  const bool knownStage = n >= 1 && n <= kStageCount;
+  bool loaded = false;
+  std::string reason;
   try {
-    LoadDataPicture(platform.Images(), platform.TempDir(), mapFile, MapImage);
-    if (!knownStage || MapImage.Picture.Canvas().Pixel(0, 0) != StageCheckColour(n))
-      return StageDataFailure(n);
-    Stage.LoadStagePath(pathFile, *this);
-    if (!StageDataInModel()) return StageDataFailure(n);
-    PathIndex = 0;
-    ViewX = ViewStart.X;
-    ViewY = ViewStart.Y;
-    const TPoint soul = MapToBackBuffer(SoulStart, ViewStart);
-    SoulX = soul.X;
-    SoulY = soul.Y;
-    LoadObstaclePictures(Stage, AnimaImage, platform.Images(), platform.GameDir(), platform.TempDir());
+    loaded = LoadStage(n, mapFile, pathFile);
+  } catch (const WriteError& e) {
+    reason = e.what();  // a full disk is no fault of the data, and the message says what it is
   } catch (const IoError&) {
     // A map or obstacle picture that cannot be read would leave the player on a dead screen.
-    return StageDataFailure(n);
+  } catch (const std::bad_alloc&) {
+    // Pictures within their limits may still be more than this machine can give.
   }
+  // Outside the try: the close that follows the message may fail to save and throw, and that error is the
+  // close's own; caught here it would show the message again and close again.
+  if (!loaded) return StageDataFailure(n, reason);
   ComposeFrame(ViewX, ViewY);
   TCanvas& screen = ScreenImage.Picture.Canvas();
   forms.NumberForm->DrawStageNumber(CurrentStage, screen);

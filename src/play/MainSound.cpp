@@ -3,6 +3,7 @@
 #include "MainUnit.h"
 #include "data/DataFile.h"
 #include "data/FileIo.h"
+#include "platform/Errors.h"
 #include "platform/Platform.h"
 
 namespace wispen {
@@ -28,7 +29,7 @@ void TMainForm::PlayMusic(int n) {
   const std::string relative = SoundFile("Effect1", n);
   const std::string dataFile = relative.empty() ? "" : GamePath(relative);
   const std::string temp = platform.TempDir() + kTempMidiName;
-  if (!ExtractDataFile(dataFile, temp, kMidiData)) return;
+  if (!Extract(dataFile, temp, kMidiData)) return;
   MidiPlayer->Open(temp);
   MidiPlayer->Play();
   platform.Log().Write("music play " + std::to_string(n & 0xFF));
@@ -46,12 +47,25 @@ void TMainForm::LoadEffect(int n) {
   const std::string relative = SoundFile("Effect0", n);
   const std::string dataFile = relative.empty() ? "" : GamePath(relative);
   const std::string temp = platform.TempDir() + kTempWaveName;
-  if (ExtractDataFile(dataFile, temp, kWaveData)) {
+  bool full = false;
+  if (Extract(dataFile, temp, kWaveData, &full)) {
     WavePlayer->Open(temp);
     platform.Log().Write("effect load " + std::to_string(n & 0xFF));
     DeleteFileQuietly(temp);
-  } else {
+  } else if (!full) {
     platform.ShowMessage(Application::kTitle, dataFile + kNoFile);
+  }
+}
+
+// A sound whose copy cannot be written (a full disk) is named with the reason, and the game goes on
+// without it.
+bool TMainForm::Extract(const std::string& dataFile, const std::string& temp, int kind, bool* full) {
+  try {
+    return ExtractDataFile(dataFile, temp, kind);
+  } catch (const WriteError& e) {
+    platform.ShowMessage(Application::kTitle, e.what());
+    if (full != nullptr) *full = true;
+    return false;
   }
 }
 

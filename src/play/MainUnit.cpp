@@ -5,6 +5,7 @@
 #include "core/Playfield.h"
 #include "data/DataFile.h"
 #include "data/ProgressFile.h"
+#include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "screens/NumberUnit.h"
 #include "story/EndingUnit.h"
@@ -13,9 +14,6 @@
 namespace wispen {
 
 namespace {
-
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 
 std::string Bool(bool b) {
   return b ? "1" : "0";
@@ -68,7 +66,14 @@ void TMainForm::FormCreate() {
   BackBuffer->Canvas().FillRect(BackBufferViewRect);
   InitSoulSprite();
   InitStageButtons();
-  LoadProgress(platform.ProgressSource(), *this);
+  try {
+    LoadProgress(platform.ProgressSource(), *this);
+  } catch (const IoError& e) {
+    // The file is there but could not be read: saving defaults over it at the close would lose the
+    // player's progress. The error box says so, once; the file is left as it is.
+    keepProgressFile_ = true;
+    throw IoError(std::string(e.what()) + ". It is left as it is: this run's progress will not be saved.");
+  }
   GameMode = PlayMode::Normal;
 }
 
@@ -92,7 +97,7 @@ void TMainForm::FormKeyDown(GameKey /*key*/) {
 
 void TMainForm::FormClose() {
   // A failed save throws here: nothing is released and the window stays open, so the game goes on.
-  SaveProgress(platform.PrepareProgressSave(), *this);
+  if (!keepProgressFile_) SaveProgress(platform.PrepareProgressSave(), *this);
   FormCloseUnsaved();
 }
 

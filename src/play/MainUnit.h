@@ -116,14 +116,20 @@ class TMainForm : public MainWindowEvents, public GameState {
   StageContent Stage;
 
  private:
-  // Ends the stage start on missing or damaged data: beep, message, and the window closes.
-  void StageDataFailure(int n);
+  // Ends the stage start on missing or damaged data: beep, message, and the window closes. A `reason` takes
+  // the place of the message when the data are not to blame.
+  void StageDataFailure(int n, const std::string& reason = "");
   bool StageDataInModel() const;
+  bool LoadStage(int n, const std::string& mapFile, const std::string& pathFile);
+  // ExtractDataFile for a sound; a copy that cannot be written is reported here and sets `full`.
+  bool Extract(const std::string& dataFile, const std::string& temp, int kind, bool* full = nullptr);
   void DrawGameOverText();
 
   // A cursor warp whose mouse move has not arrived yet.
   bool warpPending_ = false;
   bool firstRun_ = false;
+  // The progress file was there but could not be read: the close leaves it alone.
+  bool keepProgressFile_ = false;
 };
 
 }  // namespace wispen

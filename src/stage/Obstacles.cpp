@@ -40,15 +40,26 @@ bool Fits(int64_t v) {
 
 }  // namespace
 
+uint64_t PictureBytes(const TBitmap& picture) {
+  return picture.Empty() ? 0 : uint64_t{4} * static_cast<uint64_t>(picture.Width()) * picture.Height();
+}
+
 void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& codec,
-                          const std::string& gameDir, const std::string& tempDir) {
+                          const std::string& gameDir, const std::string& tempDir, uint64_t budget) {
+  uint64_t held = 0;
+  for (const TImage& slot : slots) held += PictureBytes(slot.Picture);
   for (int i = 0; i < kAnimaSlotCount; ++i) {
     const int32_t id = stage.AnimaIds[i];
     if (id < 0) continue;
     const std::string picture = gameDir + "Data/AnimaP" + std::to_string(id) + ".Dat";
     const std::string record = gameDir + "Data/Anima" + std::to_string(id) + ".Dat";
     if (FileExists(picture) && FileExists(record)) {
-      LoadDataPicture(codec, tempDir, picture, slots[i]);
+      // Slots kept from earlier stages count too: they are held all the same.
+      const uint64_t others = held - PictureBytes(slots[i].Picture);
+      PictureLimit limit = kStripPictureLimit;
+      limit.MaxPixels = std::min(limit.MaxPixels, others >= budget ? 0 : (budget - others) / 4);
+      LoadDataPicture(codec, tempDir, picture, slots[i], limit);
+      held = others + PictureBytes(slots[i].Picture);
       stage.SetAnimaInfo(i, ReadAnimaRecord(record, stage.AnimaInfo[i]));
     } else {
       stage.SetAnimaInfo(i, AnimaRecord{});

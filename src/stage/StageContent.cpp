@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "data/FileIo.h"
 #include "platform/Errors.h"
@@ -24,12 +25,19 @@ bool StageContent::LoadStagePath(const std::string& fileName, GameState& state) 
   }
   std::FILE* f = std::fopen(fileName.c_str(), "rb");
   if (f == nullptr) throw IoError("cannot open the stage file " + fileName + ": " + std::strerror(errno));
-  // A short file overwrites only the bytes it holds; the rest of the block stays as it was.
-  const size_t got = std::fread(bytes_.data(), 1, bytes_.size(), f);
-  const bool failed = got < bytes_.size() && std::ferror(f);
+  // Every stage file is whole. A short one, even an empty one, would be played as a stage without a path or
+  // with the rest of its fields from the stage before: it is refused, and the block stays as it was.
+  std::vector<uint8_t> read(bytes_.size());
+  const size_t got = std::fread(read.data(), 1, read.size(), f);
+  const bool failed = got < read.size() && std::ferror(f);
   std::fclose(f);
-  Decode(state);
   if (failed) throw IoError("cannot read the stage file " + fileName);
+  if (got < read.size()) {
+    throw IoError("the stage file " + fileName + " is cut short: " + std::to_string(got) + " of " +
+                  std::to_string(read.size()) + " bytes");
+  }
+  std::copy(read.begin(), read.end(), bytes_.begin());
+  Decode(state);
   return true;
 }
 

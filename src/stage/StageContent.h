@@ -10,14 +10,14 @@
 namespace wispen {
 
 // The stage path file's fields that belong to the stage content: the obstacle set. The path, the start
-// points and the goal go into the game state. The file's bytes are kept as read, because a short file
-// leaves every byte beyond its end as the previous stage left it, even in the middle of a field.
+// points and the goal go into the game state. The file's bytes are kept as read.
 class StageContent {
  public:
   StageContent();
 
   // Reads a stage path file over the block; false (and the defaults) when no such file exists. Throws
-  // IoError when the file exists but cannot be read.
+  // IoError, leaving the block as it was, when the file exists but cannot be read or is shorter than a
+  // stage file.
   bool LoadStagePath(const std::string& fileName, GameState& state);
 
   // The obstacle loading replaces a slot's record; the block's bytes keep it too.

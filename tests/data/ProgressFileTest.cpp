@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -188,15 +189,25 @@ TEST_F(ProgressFileTest, UnreadableFileThrows) {
   EXPECT_EQ(s.StagesOpen, 0);
 }
 
-TEST_F(ProgressFileTest, DirectoryInPlaceOfTheFileIsNoFile) {
+// Something at the file's name that is no regular file is not a missing file: it is refused at once, a FIFO
+// without a writer too, and the fields stay zero.
+TEST_F(ProgressFileTest, DirectoryOrFifoInPlaceOfTheFileIsRefusedWithoutWaiting) {
   std::filesystem::create_directory(path);
   GameState s = Dirty();
-  LoadProgress(path, s);
-  EXPECT_EQ(s.CurrentStage, 1);
-  EXPECT_EQ(s.StagesOpen, 1);
+  EXPECT_THROW(LoadProgress(path, s), IoError);
+  EXPECT_EQ(s.StagesOpen, 0);
   EXPECT_THROW(SaveProgress(path, s), IoError);
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  std::filesystem::remove(path);
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  EXPECT_THROW(LoadProgress(path, s), IoError);
+}
+
+TEST_F(ProgressFileTest, AFailedSaveDeletesNothingItDidNotCreate) {
+  std::filesystem::create_directory(path + ".new");
+  EXPECT_THROW(SaveProgress(path, GameState{}), IoError);
+  EXPECT_TRUE(std::filesystem::is_directory(path + ".new"));
 }
 
 // The new file is made under a name of its own: a link planted where it could be expected is never written

@@ -12,6 +12,10 @@
 //   #! nolog TEXT                     the event log holds no event that contains TEXT
 //   #! info-after HEX | SIZE N        Info.Dat after the run
 //   #! absent FILE                    no such file in the game directory after the run
+//   #! before COMMAND                 a shell command run in the game directory just before the game, in
+//                                     the game's own shell (so a ulimit holds for it); may repeat
+//   #! after COMMAND                  a shell command run in the game directory after the run; it must
+//                                     succeed; may repeat
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -86,7 +90,10 @@ testing::TestStage ParseStage(std::istringstream& words) {
       s.StepPeriod = std::stoi(value);
     else if (key == "count")
       s.StepCount = std::stoi(value);
-    else if (key == "soul") {
+    else if (key == "huge-strip") {
+      auto v = ints(2);
+      s.HugeStrip = {v[0], v[1]};
+    } else if (key == "soul") {
       auto v = ints(2);
       s.SoulStart = {v[0], v[1]};
     } else if (key == "view") {
@@ -121,6 +128,8 @@ TEST_P(Scripts, Run) {
   std::optional<std::string> infoAfter;
   std::optional<uintmax_t> infoAfterSize;
   std::vector<std::string> absent;
+  std::string before;
+  std::vector<std::string> after;
   std::istringstream lines(ReadFile(script));
   for (std::string line; std::getline(lines, line);) {
     if (line.rfind("#! ", 0) != 0) continue;
@@ -159,6 +168,10 @@ TEST_P(Scripts, Run) {
       noLog.push_back(rest);
     } else if (key == "absent") {
       absent.push_back(rest);
+    } else if (key == "before") {
+      before += rest + "; ";
+    } else if (key == "after") {
+      after.push_back(rest);
     } else if (key == "info-after") {
       if (rest.rfind("SIZE ", 0) == 0) {
         infoAfterSize = std::stoull(rest.substr(5));
@@ -169,7 +182,7 @@ TEST_P(Scripts, Run) {
   }
 
   const fs::path log = dir / "events.log";
-  const std::string command = "cd '" + dir.string() + "' && env " + environment +
+  const std::string command = "cd '" + dir.string() + "' && " + before + "env " + environment +
                               "'" WISPEN_BINARY "' --headless --game-dir . --lang " + lang + " --script '" +
                               script.string() + "' --log events.log 2> stderr.txt";
   const int raw = std::system(command.c_str());
@@ -198,6 +211,8 @@ TEST_P(Scripts, Run) {
     EXPECT_EQ(fs::file_size(dir / "Data" / "Info.Dat"), *infoAfterSize);
   }
   for (const std::string& file : absent) EXPECT_FALSE(fs::exists(dir / file)) << file << " is still there";
+  for (const std::string& check : after)
+    EXPECT_EQ(std::system(("cd '" + dir.string() + "' && " + check).c_str()), 0) << check;
   if (!HasFailure()) fs::remove_all(dir);
 }
 

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "platform/Errors.h"
+#include "sdl/SdlImageCodec.h"
 #include "stage/Obstacles.h"
+#include "support/TestStage.h"
 
 namespace wispen {
 namespace {
@@ -108,6 +115,33 @@ TEST_F(ObstacleFixture, WhiteMaskWithBlackColourLeavesTheMapAndBlackInBothMakesI
   DrawObstacles(stage, slots, 0, 0, 0, back.Canvas());
   EXPECT_EQ(back.At(100, 100), 0x445566u);
   EXPECT_EQ(back.At(101, 100), clBlack);
+}
+
+// Strips are read against their own limit and against what the stage's pictures may take together, the
+// strips kept from earlier loads included; each file here is 64 bytes, whatever picture it describes.
+TEST(ObstaclePictures, AStripBeyondItsLimitOrTheBudgetIsRefused) {
+  const std::filesystem::path dir =
+      std::filesystem::path(::testing::TempDir()) / ("obstacle_budget_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir / "Data");
+  for (int id = 1; id <= 2; ++id) {
+    testing::WriteHugeBmp(dir / "Data" / ("AnimaP" + std::to_string(id) + ".Dat"), 100, id == 1 ? 100 : 4097);
+    std::ofstream(dir / "Data" / ("Anima" + std::to_string(id) + ".Dat")) << "twelve bytes";
+  }
+  StageContent stage;
+  stage.AnimaIds.fill(-1);
+  AnimaSlots slots;
+  SdlImageCodec codec;
+  const std::string gameDir = dir.string() + "/";
+  stage.AnimaIds[0] = stage.AnimaIds[1] = stage.AnimaIds[2] = 1;
+  LoadObstaclePictures(stage, slots, codec, gameDir, 3 * 40000);
+  EXPECT_EQ(slots[2].Picture.Height(), 100);
+  stage.AnimaIds[3] = 1;
+  EXPECT_THROW(LoadObstaclePictures(stage, slots, codec, gameDir, 3 * 40000), IoError);
+  EXPECT_TRUE(slots[3].Picture.Empty());
+  stage.AnimaIds.fill(-1);
+  stage.AnimaIds[4] = 2;  // 4097 rows
+  EXPECT_THROW(LoadObstaclePictures(stage, slots, codec, gameDir), IoError);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

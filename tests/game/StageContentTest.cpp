@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/GameState.h"
+#include "platform/Errors.h"
 #include "stage/StageContent.h"
 
 namespace wispen {
@@ -49,22 +50,20 @@ TEST_F(StageFile, AWholeFileFillsEveryFieldAtItsOffset) {
   EXPECT_EQ(s.PathPoints[3999].Y, 1000 + (36960 + 8 * 3999 + 4) / 4);
 }
 
-TEST_F(StageFile, AShortFileKeepsThePreviousStageBeyondItsEndEvenInsideAField) {
+// A cut file is damaged, wherever it is cut: nothing of it reaches the block or the state.
+TEST_F(StageFile, AShortFileIsRefusedAndLeavesThePreviousStageWhole) {
   StageContent stage;
   GameState s;
   Write(Numbered(0x01010101), kStagePathFileSize);
   stage.LoadStagePath(path, s);
   const GameState before = s;
-  // Cut two bytes into ViewStart.X: its low bytes come from the new file, its high bytes from the old one.
-  Write(Numbered(0x70000000), 36924 + 2);
-  EXPECT_TRUE(stage.LoadStagePath(path, s));
-  EXPECT_EQ(stage.ObstacleCount, 0x70000000 + 80);
-  const auto oldX = static_cast<uint32_t>(before.ViewStart.X), newX = 0x70000000u + 36924 / 4;
-  EXPECT_EQ(static_cast<uint32_t>(s.ViewStart.X), (oldX & 0xFFFF0000u) | (newX & 0xFFFFu));
-  EXPECT_EQ(s.SoulStart, before.SoulStart);
-  EXPECT_EQ(s.GoalRect, before.GoalRect);
-  EXPECT_EQ(s.PathLength, before.PathLength);
-  EXPECT_EQ(s.PathPoints[100], before.PathPoints[100]);
+  for (size_t size : {size_t{0}, size_t{323}, size_t{36924 + 2}, kStagePathFileSize - 1}) {
+    Write(Numbered(0x70000000), size);
+    EXPECT_THROW(stage.LoadStagePath(path, s), IoError) << size;
+    EXPECT_EQ(stage.ObstacleCount, 0x01010101 + 80) << size;
+    EXPECT_EQ(s.ViewStart, before.ViewStart) << size;
+    EXPECT_EQ(s.PathLength, before.PathLength) << size;
+  }
 }
 
 TEST_F(StageFile, AMissingFileSetsTheDefaultsAndALongerOneIsReadUpToItsSize) {

@@ -28,14 +28,21 @@ class BoxTextEngine : public TextEngine {
 // Keeps saved pictures in memory; loads only what was saved.
 class MemoryImageCodec : public ImageCodec {
  public:
-  TBitmap Load(const std::string& path) override {
+  using ImageCodec::Load;
+  TBitmap Load(const std::string& path, const PictureLimit& limit) override {
     auto it = saved.find(path);
     if (it == saved.end()) throw IoError("no picture " + path);
+    if (!limit.Allows(it->second.Width(), it->second.Height())) throw IoError("too large: " + path);
     return it->second;
   }
-  void SavePng(const TBitmap& picture, const std::string& path) override { saved[path] = picture; }
-  void SaveBmp(const TBitmap& picture, const std::string& path) override { saved[path] = picture; }
+  void SavePng(const TBitmap& picture, const std::string& path) override { Save(picture, path, "png"); }
+  void SaveBmp(const TBitmap& picture, const std::string& path) override { Save(picture, path, "bmp"); }
+  void Save(const TBitmap& picture, const std::string& path, const char* kind) {
+    saved[path] = picture;
+    format[path] = kind;
+  }
   std::map<std::string, TBitmap> saved;
+  std::map<std::string, std::string> format;  // "png" or "bmp"
 };
 
 }  // namespace wispen::testing

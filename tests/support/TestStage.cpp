@@ -44,6 +44,25 @@ void WriteStoredBmp(const std::string& file, int w, int h, const std::vector<uin
 
 }  // namespace
 
+void WriteHugeBmp(const std::string& file, int width, int height) {
+  std::vector<uint8_t> b(64, 0);
+  b[0] = 'x';
+  b[1] = 'y';
+  Put32(b, 2, 64);
+  Put32(b, 10, 62);
+  Put32(b, 14, 40);
+  Put32(b, 18, width);
+  Put32(b, 22, height);
+  b[26] = 1;
+  b[28] = 8;
+  b[30] = 1;  // run-length, 8 bits a pixel
+  Put32(b, 34, 2);
+  Put32(b, 46, 2);  // two colours: black and white
+  Put32(b, 58, 0xFFFFFF);
+  b[63] = 1;  // 0, 1: the end of the picture
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), 64);
+}
+
 std::vector<uint32_t> TestStageMap(const TestStage& s) {
   std::vector<uint32_t> map(static_cast<size_t>(s.MapWidth) * s.MapHeight);
   for (int y = 0; y < s.MapHeight; ++y) {
@@ -107,7 +126,11 @@ std::vector<std::string> WriteTestStage(const std::string& gameDir, const TestSt
     std::vector<uint32_t> pixels = strip;
     for (int y = 20; y < 40; ++y)
       for (int x = 0; x < 20; ++x) pixels[static_cast<size_t>(y) * 20 + x] = 0x0000FF;
-    WriteStoredBmp(data + "AnimaP1.Dat", 20, 40, pixels);
+    if (s.HugeStrip.cx > 0) {
+      WriteHugeBmp(data + "AnimaP1.Dat", s.HugeStrip.cx, s.HugeStrip.cy);
+    } else {
+      WriteStoredBmp(data + "AnimaP1.Dat", 20, 40, pixels);
+    }
     std::vector<uint8_t> record(12, 0);
     std::ofstream(data + "Anima1.Dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(record.data()), 12);

@@ -23,7 +23,13 @@ struct TestStage {
   int ObstacleCount = 0;  // each a 20x20 red block, slot 0 from anima 1, crossing the corridor
   int StepPeriod = 1;
   int StepCount = 1;
+  // When set, the obstacle strip is a picture of this size in a 64-byte file (see WriteHugeBmp).
+  TSize HugeStrip{0, 0};
 };
+
+// Writes a stored 8-bit run-length BMP of width x height whose only code ends the picture: 64 bytes that
+// decode to a black picture of any size.
+void WriteHugeBmp(const std::string& file, int width, int height);
 
 // Writes Data/StageP<n>.Dat, Data/Stage<n>.Dat (and the anima files when obstacles are asked for) under
 // gameDir. Returns the files written.

@@ -5,6 +5,7 @@ game="$1"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 failures=0
+checks=21
 
 expect_status() {
   local want="$1" what="$2"
@@ -31,6 +32,7 @@ expect_status 2 "headless without a script" "$game" --headless
 expect_status 2 "unreadable script" "$game" --headless --script "$tmp/missing.script"
 expect_status 2 "script line that cannot be parsed" "$game" --headless --script "$tmp/bad.script"
 grep -q ":2:" "$tmp/err" || { echo "FAIL the message does not name line 2"; failures=$((failures + 1)); }
+expect_status 2 "a directory as the script" "$game" --headless --script "$tmp"
 expect_status 0 "help" "$game" --help
 for word in --fullscreen --window Alt+Enter F11 Esc settings.ini skip_opening confine_mouse; do
   grep -q -- "$word" "$tmp/out" || { echo "FAIL --help does not mention $word"; failures=$((failures + 1)); }
@@ -41,6 +43,12 @@ mkdir -p "$tmp/game/Data"
 # Any one of the game's files makes a Data/ the game's; a missing one is reported when the game asks for it.
 printf 'not a real effect' >"$tmp/game/Data/Effect00.Dat"
 expect_status 0 "a headless run" "$game" --headless --game-dir "$tmp/game" --script "$tmp/ok.script"
+if [ -w /dev/full ]; then
+  expect_status 2 "a log on a full disk" "$game" --headless --game-dir "$tmp/game" --script "$tmp/ok.script" --log /dev/full
+  grep -q "cannot write the log" "$tmp/err" || { echo "FAIL the full log is not named"; failures=$((failures + 1)); }
+else
+  echo "skip a log on a full disk: no /dev/full here"; checks=$((checks - 2))
+fi
 # The shot is a 640x480 PNG: its signature, then the IHDR chunk's width and height.
 if [ "$(head -c 8 "$tmp/screen.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] &&
    [ "$(od -An -tu1 -j16 -N8 "$tmp/screen.png" | tr -s ' ' | sed 's/^ //')" = "0 0 2 128 0 0 1 224" ]; then
@@ -61,5 +69,5 @@ for dir in "$tmp/nowhere" "$tmp/nodata" "$tmp/emptydata"; do
   grep -q "$dir/Data/" "$tmp/err" || { echo "FAIL the message does not name $dir/Data/"; failures=$((failures + 1)); }
 done
 
-echo "$((19 - failures)) passed, $failures failed"
+echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

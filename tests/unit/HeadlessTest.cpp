@@ -191,10 +191,20 @@ TEST_F(HeadlessFixture, CommandsAfterTheWindowClosedAreNotRun) {
 
 TEST_F(HeadlessFixture, ShotWritesTheScreenPicture) {
   window.screen.At(3, 4) = 0x123456;
-  EXPECT_EQ(Run("shot a.png\nshot b.bmp\n"), kExitOk);
+  EXPECT_EQ(Run("shot a.png\nshot b.bmp\nshot c.Bmp\nshot d.PNG\n"), kExitOk);
   ASSERT_EQ(codec.saved.count("a.png"), 1u);
   EXPECT_EQ(codec.saved["a.png"].At(3, 4), 0x123456u);
   EXPECT_EQ(codec.saved["b.bmp"].Width(), 640);
+  // The extension decides the format in whatever case it is written.
+  EXPECT_EQ(codec.format["c.Bmp"], "bmp");
+  EXPECT_EQ(codec.format["d.PNG"], "png");
+}
+
+TEST_F(HeadlessFixture, TheClockStopsAtTheLatestTimeItKeeps) {
+  platform.Wait(kLatestTimeMs - 10);
+  platform.Wait(kLatestTimeMs);
+  platform.Wait(kLatestTimeMs);
+  EXPECT_EQ(platform.GetClock().NowMs(), kLatestTimeMs);
 }
 
 TEST_F(HeadlessFixture, TheCursorIsLoggedWhenItChanges) {

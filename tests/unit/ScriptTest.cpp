@@ -43,11 +43,29 @@ TEST(ScriptParser, UntilTakesANameAValueAndAnOptionalLimit) {
   EXPECT_EQ(c[1].ms, 2500);
 }
 
+TEST(ScriptParser, LinesOfAnyWhiteSpaceAreBlank) {
+  const auto c = Parse("\v\n\f\n \t\r\n\v# note\nwait\v5\f\r\n");
+  ASSERT_EQ(c.size(), 1u);
+  EXPECT_EQ(c[0].ms, 5);
+  EXPECT_EQ(c[0].line, 5);
+}
+
+TEST(ScriptParser, ALongLineIsRefusedAndABadOneQuotedInPart) {
+  EXPECT_NO_THROW(Parse("wait 1" + std::string(kMaxScriptLine - 6, ' ') + "\n"));
+  EXPECT_THROW(Parse("wait 1\nwait 1" + std::string(kMaxScriptLine, ' ') + "\n"), ScriptError);
+  try {
+    Parse("dance " + std::string(1000, 'x') + "\n");
+    ADD_FAILURE() << "accepted";
+  } catch (const ScriptError& e) {
+    EXPECT_LT(std::string(e.what()).size(), 200u) << e.what();
+  }
+}
+
 TEST(ScriptParser, ABadLineNamesItsFileAndNumber) {
   for (const char* bad :
-       {"wait\n", "wait -5\n", "wait 1.5\n", "move 1\n", "press up 1 2\n", "press left 1 2 meta\n",
-        "shot out.jpg\n", "dance\n", "key\n", "key f1\n", "close now\n", "expect\n", "updown x\n",
-        "until MenuMode\n", "until MenuMode 1 -5\n", "until MenuMode 1 x\n"}) {
+       {"wait\n", "wait -5\n", "wait 1.5\n", "wait 4611686018427387905\n", "move 1\n", "press up 1 2\n",
+        "press left 1 2 meta\n", "shot out.jpg\n", "dance\n", "key\n", "key f1\n", "close now\n", "expect\n",
+        "updown x\n", "until MenuMode\n", "until MenuMode 1 -5\n", "until MenuMode 1 x\n"}) {
     const std::string text = std::string("wait 1\n# fine\n") + bad;
     try {
       Parse(text);

@@ -45,7 +45,8 @@ void HeadlessPlatform::Wait(int64_t ms) {
 }
 
 bool HeadlessPlatform::WaitUntil(int64_t ms, const std::function<bool()>& holds) {
-  const int64_t end = clock_->NowMs() + ms;
+  const int64_t now = clock_->NowMs();
+  const int64_t end = ms >= kLatestTimeMs - now ? kLatestTimeMs : now + ms;
   if (holds && holds()) return true;
   while (App() != nullptr && !App()->Closed()) {
     const std::optional<int64_t> next = Timers().NextDue();

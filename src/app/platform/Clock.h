@@ -12,6 +12,10 @@ struct LocalTime {
   int Millisecond = 0;
 };
 
+// The latest time the game keeps: 2^62 ms, some 146 million years. Waits stop there, so no sum of times
+// can leave the 64-bit range.
+constexpr int64_t kLatestTimeMs = int64_t{1} << 62;
+
 // The one clock of the game: every timer and every time read goes through it, so a headless run can use
 // virtual time and replay exactly.
 class Clock {

@@ -1,6 +1,8 @@
 #include "EventLog.h"
 
+#include <cerrno>
 #include <cinttypes>
+#include <cstring>
 
 namespace wispen {
 
@@ -9,6 +11,7 @@ EventLog::~EventLog() {
 }
 
 bool EventLog::Open(const std::string& path) {
+  path_ = path;
   if (path == "-") {
     out_ = stdout;
     owned_ = false;
@@ -20,9 +23,12 @@ bool EventLog::Open(const std::string& path) {
 }
 
 void EventLog::Write(const std::string& event) {
-  if (out_ == nullptr) return;
-  std::fprintf(out_, "%" PRId64 " %s\n", clock_.NowMs(), event.c_str());
-  std::fflush(out_);
+  if (out_ == nullptr || failed_) return;
+  if (std::fprintf(out_, "%" PRId64 " %s\n", clock_.NowMs(), event.c_str()) < 0 || std::fflush(out_) != 0) {
+    const int error = errno;
+    failed_ = true;
+    std::fprintf(stderr, "wispen: cannot write the log %s: %s\n", path_.c_str(), std::strerror(error));
+  }
 }
 
 }  // namespace wispen

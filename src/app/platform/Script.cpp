@@ -1,7 +1,11 @@
 #include "Script.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <sstream>
+
+#include "Clock.h"
 
 namespace wispen {
 
@@ -13,6 +17,13 @@ bool ParseInt(const std::string& text, int64_t& out) {
   const char* end = begin + text.size();
   auto [ptr, ec] = std::from_chars(begin, end, out);
   return ec == std::errc() && ptr == end;
+}
+
+// At most this much of a line or a word goes into a message.
+constexpr size_t kQuoted = 80;
+
+std::string Quoted(const std::string& text) {
+  return text.size() > kQuoted ? text.substr(0, kQuoted) + "..." : text;
 }
 
 bool EndsWith(const std::string& s, const std::string& suffix) {
@@ -39,7 +50,8 @@ class LineParser {
       Need(2, "wait MS");
       c.kind = ScriptCommand::Kind::Wait;
       c.ms = Int(1, "MS");
-      if (c.ms < 0) Fail("wait takes a time of 0 ms or more");
+      if (c.ms < 0 || c.ms > kLatestTimeMs)
+        Fail("wait takes a time from 0 to " + std::to_string(kLatestTimeMs) + " ms");
     } else if (verb == "move") {
       Need(3, "move X Y");
       c.kind = ScriptCommand::Kind::Move;
@@ -56,7 +68,7 @@ class LineParser {
       } else if (b == "middle") {
         c.button = TMouseButton::mbMiddle;
       } else {
-        Fail("unknown button '" + b + "' (left, right or middle)");
+        Fail("unknown button '" + Quoted(b) + "' (left, right or middle)");
       }
       c.x = Coord(2);
       c.y = Coord(3);
@@ -105,13 +117,16 @@ class LineParser {
       Need(1, "close");
       c.kind = ScriptCommand::Kind::Close;
     } else {
-      Fail("unknown command '" + verb + "'");
+      Fail("unknown command '" + Quoted(verb) + "'");
     }
     return c;
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& why) const { throw ScriptError(where_ + why + ": " + text_); }
+  // A long line is quoted only in part: the message is for reading.
+  [[noreturn]] void Fail(const std::string& why) const {
+    throw ScriptError(where_ + why + ": " + Quoted(text_));
+  }
   void Need(size_t count, const char* form) const {
     if (words_.size() != count) Fail(std::string("expected: ") + form);
   }
@@ -130,7 +145,7 @@ class LineParser {
     if (m == "ctrl") return ssCtrl;
     if (m == "alt") return ssAlt;
     if (m == "double") return ssDouble;
-    Fail("unknown modifier '" + m + "' (shift, ctrl, alt or double)");
+    Fail("unknown modifier '" + Quoted(m) + "' (shift, ctrl, alt or double)");
   }
 
   std::string where_;
@@ -138,17 +153,35 @@ class LineParser {
   std::vector<std::string> words_;
 };
 
+// Reads one line of at most kMaxScriptLine characters; a longer one is refused before it fills the memory.
+bool ReadLine(std::istream& in, std::string& line, const std::string& fileName, int lineNo) {
+  line.clear();
+  std::istream::sentry ok(in, true);
+  if (!ok) return false;
+  for (int c; (c = in.rdbuf()->sbumpc()) != std::char_traits<char>::eof();) {
+    if (c == '\n') return true;
+    if (line.size() == kMaxScriptLine) {
+      throw ScriptError(fileName + ":" + std::to_string(lineNo) + ": a line longer than " +
+                        std::to_string(kMaxScriptLine) + " characters");
+    }
+    line.push_back(static_cast<char>(c));
+  }
+  in.setstate(std::ios::eofbit);
+  return !line.empty();
+}
+
 }  // namespace
 
 std::vector<ScriptCommand> ParseScript(std::istream& in, const std::string& fileName) {
   std::vector<ScriptCommand> commands;
   std::string raw;
-  for (int lineNo = 1; std::getline(in, raw); ++lineNo) {
-    std::string text = raw.substr(0, raw.find('#'));
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    if (text.find_first_not_of(" \t\r") == std::string::npos) continue;
+  for (int lineNo = 1; ReadLine(in, raw, fileName, lineNo); ++lineNo) {
+    const std::string text = raw.substr(0, raw.find('#'));
+    // Blank means no word as the words are split: any white space, "\v" and "\f" too.
+    if (std::all_of(text.begin(), text.end(), [](unsigned char ch) { return std::isspace(ch); })) continue;
     commands.push_back(LineParser(fileName, lineNo, text).Parse(lineNo));
   }
+  if (in.bad()) throw ScriptError(fileName + ": cannot be read");
   return commands;
 }
 

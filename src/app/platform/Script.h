@@ -34,6 +34,11 @@ class ScriptError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The longest line a script may have; a longer one is refused with ScriptError.
+constexpr size_t kMaxScriptLine = 4096;
+
+// Reads a whole script. Lines without a word are skipped; a line that cannot be parsed throws ScriptError,
+// which names the file and the line and quotes at most 80 characters of it.
 std::vector<ScriptCommand> ParseScript(std::istream& in, const std::string& fileName);
 
 }  // namespace wispen

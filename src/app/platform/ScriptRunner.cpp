@@ -1,5 +1,7 @@
 #include "ScriptRunner.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -8,9 +10,9 @@ namespace wispen {
 
 namespace {
 
+// The parser takes the extension in any case, so ".Bmp" is a BMP file as well.
 bool IsBmp(const std::string& file) {
-  return file.size() >= 4 &&
-         (file.compare(file.size() - 4, 4, ".bmp") == 0 || file.compare(file.size() - 4, 4, ".BMP") == 0);
+  return file.size() >= 4 && strncasecmp(file.c_str() + file.size() - 4, ".bmp", 4) == 0;
 }
 
 }  // namespace

@@ -62,28 +62,36 @@ bool IsPng(std::span<const uint8_t> head) {
   return head.size() >= 8 && std::equal(kSignature, kSignature + 8, head.begin());
 }
 
+void CheckLimit(int64_t width, int64_t height, const PictureLimit& limit, const std::string& path) {
+  if (limit.Allows(width, height)) return;
+  throw IoError("the picture " + path + " is larger than its use allows: " + std::to_string(width) + " x " +
+                std::to_string(height) + " pixels");
+}
+
 // The width and height of a PNG stand big-endian in its first chunk, IHDR, at bytes 16 and 20.
-void CheckPngSize(std::span<const uint8_t> head, const std::string& path) {
+void CheckPngSize(std::span<const uint8_t> head, const std::string& path, const PictureLimit& limit) {
   if (head.size() < 24) throw IoError("the picture " + path + " has a damaged header");
   auto be32 = [&](size_t at) {
     return static_cast<uint32_t>(head[at]) << 24 | static_cast<uint32_t>(head[at + 1]) << 16 |
            static_cast<uint32_t>(head[at + 2]) << 8 | static_cast<uint32_t>(head[at + 3]);
   };
   CheckPictureSize(be32(16), be32(20), path);
+  CheckLimit(be32(16), be32(20), limit, path);
 }
 
 }  // namespace
 
-TBitmap SdlImageCodec::Load(const std::string& path) {
+TBitmap SdlImageCodec::Load(const std::string& path, const PictureLimit& limit) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw IoError("cannot open the picture " + path);
   const std::vector<uint8_t> head = ReadUpTo(file, kBmpHeadBytes, path);
   if (IsPng(head)) {
-    CheckPngSize(head, path);
+    CheckPngSize(head, path, limit);
     return LoadThroughSdl(path, "PNG");
   }
   if (!IsBmp(head)) throw IoError("the file " + path + " is neither a BMP nor a PNG picture");
   const BmpHeader header = ParseBmpHeader(head, path);
+  CheckLimit(header.width, header.height, limit, path);
   if (!DecodesItself(header)) return LoadThroughSdl(path, "BMP");
   file.clear();
   file.seekg(0, std::ios::end);

@@ -8,7 +8,8 @@ namespace wispen {
 // here so that their colours come through exact. Pictures out: PNG and BMP.
 class SdlImageCodec : public ImageCodec {
  public:
-  TBitmap Load(const std::string& path) override;
+  using ImageCodec::Load;
+  TBitmap Load(const std::string& path, const PictureLimit& limit) override;
   void SavePng(const TBitmap& picture, const std::string& path) override;
   void SaveBmp(const TBitmap& picture, const std::string& path) override;
 };
