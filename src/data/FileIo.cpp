@@ -18,12 +18,11 @@ namespace wispen {
 
 namespace {
 
-ByteFile CreateReplacingRegularFile(const std::string& path) {
-  // Only an earlier plain file goes; a link, a device or a directory under the name is left as it is, and
-  // the exclusive create then fails.
+// Only an earlier plain file goes; a link, a device or a directory under the name is left as it is, and
+// the exclusive create that follows then fails.
+void RemoveEarlierPlainFile(const std::string& path) {
   struct stat info {};
   if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
-  return ByteFile(path, ByteFile::Mode::CreateNew);
 }
 
 }  // namespace
@@ -49,7 +48,8 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
   std::optional<ByteFile> source, target;
   try {
     source.emplace(from, ByteFile::Mode::Read);
-    target.emplace(CreateReplacingRegularFile(to));
+    RemoveEarlierPlainFile(to);
+    target.emplace(to, ByteFile::Mode::CreateNew);
   } catch (const IoError&) {
     return;  // whether a copy exists is read from the disk by the caller
   }

@@ -133,14 +133,14 @@ TEST(ObstaclePictures, AStripBeyondItsLimitOrTheBudgetIsRefused) {
   SdlImageCodec codec;
   const std::string gameDir = dir.string() + "/";
   stage.AnimaIds[0] = stage.AnimaIds[1] = stage.AnimaIds[2] = 1;
-  LoadObstaclePictures(stage, slots, codec, gameDir, 3 * 40000);
+  LoadObstaclePictures(stage, slots, codec, gameDir, gameDir, 3 * 40000);
   EXPECT_EQ(slots[2].Picture.Height(), 100);
   stage.AnimaIds[3] = 1;
-  EXPECT_THROW(LoadObstaclePictures(stage, slots, codec, gameDir, 3 * 40000), IoError);
+  EXPECT_THROW(LoadObstaclePictures(stage, slots, codec, gameDir, gameDir, 3 * 40000), IoError);
   EXPECT_TRUE(slots[3].Picture.Empty());
   stage.AnimaIds.fill(-1);
   stage.AnimaIds[4] = 2;  // 4097 rows
-  EXPECT_THROW(LoadObstaclePictures(stage, slots, codec, gameDir), IoError);
+  EXPECT_THROW(LoadObstaclePictures(stage, slots, codec, gameDir, gameDir), IoError);
   std::filesystem::remove_all(dir);
 }
 
