@@ -14,6 +14,9 @@
 //   #! absent FILE                    no such file in the game directory after the run
 //   #! before COMMAND                 a shell command run in the game directory just before the game, in
 //                                     the game's own shell (so a ulimit holds for it); may repeat
+//   #! pinned FILE                    FILE of the game directory is bound onto itself in a mount namespace
+//                                     of the run's own: it can be read but not replaced (a rename onto it
+//                                     fails), as when the disk refuses the write
 //   #! after COMMAND                  a shell command run in the game directory after the run; it must
 //                                     succeed; may repeat
 #include <gtest/gtest.h>
@@ -128,7 +131,7 @@ TEST_P(Scripts, Run) {
   std::optional<std::string> infoAfter;
   std::optional<uintmax_t> infoAfterSize;
   std::vector<std::string> absent;
-  std::string before;
+  std::string before, launch;
   std::vector<std::string> after;
   std::istringstream lines(ReadFile(script));
   for (std::string line; std::getline(lines, line);) {
@@ -170,6 +173,8 @@ TEST_P(Scripts, Run) {
       absent.push_back(rest);
     } else if (key == "before") {
       before += rest + "; ";
+    } else if (key == "pinned") {
+      launch = "unshare -m sh -c 'mount --bind \"$0\" \"$0\" && exec \"$@\"' '" + rest + "' ";
     } else if (key == "after") {
       after.push_back(rest);
     } else if (key == "info-after") {
@@ -182,7 +187,7 @@ TEST_P(Scripts, Run) {
   }
 
   const fs::path log = dir / "events.log";
-  const std::string command = "cd '" + dir.string() + "' && " + before + "env " + environment +
+  const std::string command = "cd '" + dir.string() + "' && " + before + launch + "env " + environment +
                               "'" WISPEN_BINARY "' --headless --game-dir . --lang " + lang + " --script '" +
                               script.string() + "' --log events.log 2> stderr.txt";
   const int raw = std::system(command.c_str());

@@ -24,13 +24,15 @@ run() {
   local scenario="$1" save="$2"
   rm -rf "$tmp/game" && mkdir -p "$tmp/game" && cp -r "$data" "$tmp/game/Data"
   cp "$tmp/old.Dat" "$tmp/game/Data/Info.Dat"
-  # A directory where the new progress file would go: writing it fails, and keeps failing.
-  [ "$save" = fails ] && mkdir -p "$tmp/game/Data/Info.Dat.new/in-the-way"
+  # The progress file bound onto itself in a mount namespace of the game's own: it reads as ever, but the
+  # rename that would replace it fails, and keeps failing.
+  local launch=()
+  [ "$save" = fails ] && launch=(unshare -m sh -c 'mount --bind "$0" "$0" && exec "$@"' "$tmp/game/Data/Info.Dat")
   Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$tmp/display" >/dev/null 2>&1 &
   server=$!
   for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$tmp/display")"
-  SDL_AUDIODRIVER=dummy "$game" --game-dir "$tmp/game" 2>"$tmp/err" </dev/null &
+  SDL_AUDIODRIVER=dummy "${launch[@]}" "$game" --game-dir "$tmp/game" 2>"$tmp/err" </dev/null &
   local pid=$!
   local window
   window=$(timeout 20 xdotool search --sync --name '^Wispen Version 1$' | head -n 1)
