@@ -206,8 +206,13 @@ TEST_F(ProgressFileTest, DirectoryOrFifoInPlaceOfTheFileIsRefusedWithoutWaiting)
 
 TEST_F(ProgressFileTest, AFailedSaveDeletesNothingItDidNotCreate) {
   std::filesystem::create_directory(path + ".new");
-  EXPECT_THROW(SaveProgress(path, GameState{}), IoError);
+  WriteCall full = [](int, const void*, size_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  };
+  EXPECT_THROW(SaveProgress(path, GameState{}, full), IoError);
   EXPECT_TRUE(std::filesystem::is_directory(path + ".new"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "Data"), {}), 1);
 }
 
 // The new file is made under a name of its own: a link planted where it could be expected is never written

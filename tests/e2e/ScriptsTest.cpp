@@ -123,6 +123,8 @@ TEST_P(Scripts, Run) {
       fs::path(::testing::TempDir()) / ("wispen_e2e_" + GetParam() + "_" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "Data");
+  // The run's temporary files, and any file it keeps for the user, stay inside its own directory.
+  fs::create_directories(dir / "run");
 
   std::string lang = "en";
   std::string environment;
@@ -187,7 +189,10 @@ TEST_P(Scripts, Run) {
   }
 
   const fs::path log = dir / "events.log";
-  const std::string command = "cd '" + dir.string() + "' && " + before + launch + "env " + environment +
+  const std::string command = "cd '" + dir.string() + "' && " + before + launch + "env XDG_RUNTIME_DIR='" +
+                              (dir / "run").string() + "' XDG_DATA_HOME='" + (dir / "home").string() +
+                              "' XDG_STATE_HOME='" + (dir / "home").string() + "' XDG_CONFIG_HOME='" +
+                              (dir / "home").string() + "' " + environment +
                               "'" WISPEN_BINARY "' --headless --game-dir . --lang " + lang + " --script '" +
                               script.string() + "' --log events.log 2> stderr.txt";
   const int raw = std::system(command.c_str());

@@ -53,7 +53,7 @@ done
 
 # Extracted where it can be written, the game is a portable copy and saves beside its data.
 mkdir -p "$tmp/home" "$tmp/run"
-printf 'wait 50850\npress left 400 320\nwait 600\nexpect CurrentStage 1\nclose\n' >"$tmp/play.script"
+printf 'until MenuMode 1\npress left 400 320\nwait 600\nexpect CurrentStage 1\nclose\n' >"$tmp/play.script"
 HOME="$tmp/home" XDG_DATA_HOME= XDG_RUNTIME_DIR="$tmp/run" \
   "$tmp/root/usr/games/wispen" --headless --lang en --script "$tmp/play.script" --log "$tmp/events.log" ||
   fail "the extracted game did not play"
