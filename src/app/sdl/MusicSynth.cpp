@@ -50,6 +50,9 @@ void MusicSynth::Load(std::vector<std::string> soundFonts, int sampleRate) {
     // The game's pieces sit near -22 dB of full scale with FluidR3 and never clip with the louder TimGM6mb,
     // which leaves room for the effects on top.
     fluid_settings_setnum(settings, "synth.gain", 0.6);
+    // A General MIDI soundfont holds far more instruments than the game's pieces play: only the samples of
+    // the programs a piece selects are read into memory (the whole of FluidR3 would take some 150 MB).
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     synth = new_fluid_synth(settings);
     if (synth == nullptr) {
       failure = "cannot start the FluidSynth synthesiser";
