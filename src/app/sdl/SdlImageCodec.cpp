@@ -55,10 +55,22 @@ std::optional<TBitmap> FromPalette(SDL_Surface* s) {
 }
 
 // Pictures go to SDL by their content, never by their name, and only after their size has been checked.
+// The file is read whole first: SDL reads a palette picture in pieces of a few bytes, which from a file
+// cost some hundred milliseconds for a stage's map.
 TBitmap LoadThroughSdl(const std::string& path, const char* type) {
-  SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-  if (file == nullptr) throw IoError("cannot open the picture " + path + ": " + SDL_GetError());
-  Surface loaded(IMG_LoadTyped_RW(file, 1, type));
+  Surface loaded;
+  {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw IoError("cannot open the picture " + path);
+    in.seekg(0, std::ios::end);
+    std::vector<char> bytes(static_cast<size_t>(std::max<std::streamoff>(in.tellg(), 0)));
+    in.seekg(0);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+      throw IoError("cannot read the picture " + path);
+    SDL_RWops* file = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (file == nullptr) throw IoError("cannot open the picture " + path + ": " + SDL_GetError());
+    loaded.reset(IMG_LoadTyped_RW(file, 1, type));
+  }
   if (!loaded) throw IoError("cannot read the picture " + path + ": " + IMG_GetError());
   if (std::optional<TBitmap> direct = FromPalette(loaded.get())) return std::move(*direct);
   Surface converted(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XBGR8888, 0));
