@@ -1,8 +1,10 @@
 // The play tick against the memory floor of the bytes it must move, and what a stage start costs.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "BenchCases.h"
 #include "GameAtStage.h"
@@ -91,6 +93,30 @@ void StartLargestStage(benchmark::State& state) {
   state.counters["stage"] = n;
 }
 
+// Resident memory in MB, from /proc.
+double ResidentMb() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
+}
+
+// A hundred stage starts in a row must leave the memory where ten left it.
+void HundredStageStarts(benchmark::State& state) {
+  HeadlessGame game;
+  const int n = LargestStage();
+  double afterTen = 0, afterHundred = 0;
+  for (auto _ : state) {
+    for (int k = 1; k <= 100; ++k) {
+      game.StartStage(n);
+      if (k == 10) afterTen = ResidentMb();
+    }
+    afterHundred = ResidentMb();
+  }
+  state.counters["RSS after 10 MB"] = afterTen;
+  state.counters["growth to 100 MB"] = afterHundred - afterTen;
+}
+
 void DecodePicture(benchmark::State& state, const std::string& file) {
   HeadlessGame game;
   SdlImageCodec codec;
@@ -130,6 +156,9 @@ void RegisterPlayBenchmarks() {
   benchmark::RegisterBenchmark(kTickName, PlayTick)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("HitTest", HitTest)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("StartStage/largest", StartLargestStage)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("StartStage/largest, 100 times", HundredStageStarts)
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("Decode/largest map", DecodeLargestMap)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("Decode/largest obstacle strip", DecodeLargestObstacleStrip)
       ->Unit(benchmark::kMillisecond);
