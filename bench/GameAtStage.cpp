@@ -58,6 +58,9 @@ void HeadlessGame::StartStage(int n) {
   Main().CurrentStage = n;
   Main().StartStage(n);
   if (!Main().SoulActive) throw std::runtime_error("stage " + std::to_string(n) + " did not start");
+  // The pointer's warp onto the soul's start, as the platform delivers it: the soul stands on its start.
+  const TPoint pointer = platform_->CursorPos();
+  Main().ScreenImageMouseMove(0, pointer.X, pointer.Y);
 }
 
 }  // namespace wispen::bench

@@ -26,7 +26,8 @@ class HeadlessGame {
 
   TMainForm& Main();
   Forms& AllForms() { return *forms_; }
-  // Starts stage n as the stage select does: music, pictures, checks and the first frame.
+  // Starts stage n as the stage select does (music, pictures, checks and the first frame), the soul on its
+  // start point.
   void StartStage(int n);
 
  private:
