@@ -63,7 +63,10 @@ TBitmap LoadThroughSdl(const std::string& path, const char* type) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw IoError("cannot open the picture " + path);
     in.seekg(0, std::ios::end);
-    std::vector<char> bytes(static_cast<size_t>(std::max<std::streamoff>(in.tellg(), 0)));
+    const auto size = static_cast<uint64_t>(std::max<std::streamoff>(in.tellg(), 0));
+    // No picture the game takes is stored in more bytes than its pixels take at 32 bits, headers aside.
+    if (size > kMaxPictureBytes + (uint64_t{1} << 20)) throw IoError("the picture " + path + " is too large");
+    std::vector<char> bytes(static_cast<size_t>(size));
     in.seekg(0);
     if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
       throw IoError("cannot read the picture " + path);
