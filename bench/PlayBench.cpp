@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "BenchCases.h"
-#include "GameAtStage.h"
+#include "HeadlessGame.h"
 #include "data/DataFile.h"
 #include "play/Forms.h"
 #include "play/MainUnit.h"

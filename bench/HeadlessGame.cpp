@@ -1,4 +1,4 @@
-#include "GameAtStage.h"
+#include "HeadlessGame.h"
 
 #include <stdlib.h>
 
