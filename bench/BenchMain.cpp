@@ -40,7 +40,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void PrintRatios() const {
     std::printf("\n%-40s %14s %12s\n", "case", "best CPU time", "x floor");
     for (const std::string& name : order_) {
-      std::printf("%-40s %11.3f us %12.3f\n", name.c_str(), best_.at(name) * 1e6, Ratio(name));
+      char times[32] = "-";  // when the floor was not run
+      if (Ratio(name) > 0) std::snprintf(times, sizeof times, "%.3f", Ratio(name));
+      std::printf("%-40s %11.3f us %12s\n", name.c_str(), best_.at(name) * 1e6, times);
     }
   }
 
