@@ -3,7 +3,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench deps build build-asan build-release install clean
+.PHONY: play test bench deps build build-asan build-release install package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,8 +25,8 @@ test: build build-asan
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-# Installs under PREFIX (default ~/.local, where the game can keep its progress file): the program and its
-# data in lib/wispen, a link in bin/, the desktop launcher and its icon.
+# Installs under PREFIX (default ~/.local): the program in games/ with a link in bin/, its data read-only in
+# share/games/wispen, the launcher, icons, metainfo and manual page. The progress goes to ~/.local/share/wispen.
 PREFIX ?= $(HOME)/.local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
@@ -40,6 +40,10 @@ build-release: deps
 
 bench: build-release
 	$(if $(DISPLAY),,xvfb-run -a) ./$(RELEASE_BUILD)/bench/wispen_bench $(BENCH_ARGS)
+
+# The Debian package, build/wispen_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)

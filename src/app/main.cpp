@@ -15,6 +15,7 @@
 #include "Options.h"
 #include "assets/BuiltinPictures.h"
 #include "headless/HeadlessPlatform.h"
+#include "paths/GameDirs.h"
 #include "platform/Language.h"
 #include "platform/Script.h"
 #include "platform/ScriptRunner.h"
@@ -23,6 +24,7 @@
 #include "sdl/SdlImageCodec.h"
 #include "sdl/SdlPlatform.h"
 #include "sdl/SdlTextEngine.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -66,6 +68,26 @@ int RunGame(PlatformBase& platform, const Options& options, const std::function<
   return run(app);
 }
 
+const char* Env(const char* name) {
+  return std::getenv(name);
+}
+
+// The settings file, each line that cannot be used said on standard error; the game starts all the same.
+GameSettings ReadSettings(const std::string& path) {
+  std::vector<std::string> warnings;
+  GameSettings s = LoadSettings(path, warnings);
+  for (const std::string& w : warnings) std::fprintf(stderr, "wispen: %s\n", w.c_str());
+  return s;
+}
+
+// Alt+Enter and F11 keep the choice for the next run.
+void RememberFullscreen(const std::string& path, bool fullscreen) {
+  if (path.empty()) return;
+  std::string error;
+  if (!SaveSetting(path, "fullscreen", fullscreen ? "true" : "false", error))
+    std::fprintf(stderr, "wispen: the settings file was not written: %s\n", error.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,9 +114,23 @@ int main(int argc, char** argv) {
     if (!script) return status;
   }
 
+  // A headless run is a repeatable test: the player's settings file has no say in it.
+  const std::string settingsPath = options.Headless ? "" : SettingsPath(Env);
+  const GameSettings chosen = options.Headless ? GameSettings{} : ReadSettings(settingsPath);
+
+  // Missing data is told before any window opens: the game could show nothing but a box for every file.
   PlatformBase::Settings settings;
-  settings.GameDir = options.GameDir ? WithTrailingSlash(*options.GameDir) : ExecutableDir();
-  settings.LanguageId = DetectLanguage(options.Lang, [](const char* name) { return std::getenv(name); });
+  try {
+    settings.GameDir = FindGameDir(options.GameDir, ExecutableDir());
+  } catch (const GameDataMissing& e) {
+    return Fail(1, e.what());
+  }
+  const ProgressPlace progress = ChooseProgressPlace(settings.GameDir, options.SaveDir, SystemEnvironment());
+  settings.ProgressFile = progress.File;
+  settings.ProgressSource = progress.Source;
+  settings.ProgressInUserDir = progress.InUserDir;
+  settings.LanguageId = DetectLanguage(options.Lang ? options.Lang : chosen.Language, Env);
+  settings.SkipOpening = chosen.SkipOpening;
 
   try {
     SdlTextEngine text;
@@ -103,7 +139,15 @@ int main(int argc, char** argv) {
       HeadlessPlatform platform(settings, text, images);
       return RunGame(platform, options, [&](Application& app) { return platform.Run(app, *script); });
     }
-    SdlPlatform platform(settings, SdlPlatform::Options{options.Scale}, text, images);
+    SdlPlatform::Options window;
+    window.Scale = options.Scale.value_or(chosen.Scale);
+    window.Fullscreen = options.Fullscreen.value_or(chosen.Fullscreen);
+    window.ConfineMouse = chosen.ConfineMouse;
+    window.SoundFont = chosen.SoundFont;
+    window.MusicVolume = chosen.MusicVolume;
+    window.EffectsVolume = chosen.EffectsVolume;
+    window.FullscreenChanged = [&settingsPath](bool on) { RememberFullscreen(settingsPath, on); };
+    SdlPlatform platform(settings, window, text, images);
     platform.SetWindowIcon(BuiltinPicture(Builtin::Icon));
     return RunGame(platform, options,
                    [&](Application& app) { return platform.Run(app, script ? &*script : nullptr); });

@@ -67,26 +67,40 @@ void TMainForm::FormCreate() {
   BackBuffer->Canvas().FillRect(BackBufferViewRect);
   InitSoulSprite();
   InitStageButtons();
-  LoadProgress(ProgressFilePath(platform.GameDir()), *this);
+  LoadProgress(platform.ProgressSource(), *this);
   GameMode = 0;
 }
 
 void TMainForm::FormShow() {
-  if (SpeedFactor == 0) forms.OpningForm->CalibrateSpeed();
+  // No speed factor in the progress file: the first run since installing, which always shows the whole
+  // opening.
+  firstRun_ = SpeedFactor == 0;
+  if (firstRun_) forms.OpningForm->CalibrateSpeed();
   TCanvas& screen = ScreenImage.Picture.Canvas();
   forms.NumberForm->InitStageDigits(screen);
   forms.NumberForm->InitLifeDigits(screen);
   forms.NumberForm->InitSoulIcons(screen);
   forms.OpningForm->OpningTimer.SetEnabled(true);
+  if (!firstRun_ && platform.SkipOpening()) forms.OpningForm->SkipToEnd();
+}
+
+void TMainForm::FormKeyDown(GameKey /*key*/) {
+  // Each of the three keys does the same; clicks keep having no effect during the opening.
+  if (!firstRun_ && forms.OpningForm->OpningTimer.Enabled()) forms.OpningForm->SkipToEnd();
 }
 
 void TMainForm::FormClose() {
   // A failed save throws here: nothing is released and the window stays open, so the game goes on.
-  SaveProgress(ProgressFilePath(platform.GameDir()), *this);
+  SaveProgress(platform.PrepareProgressSave(), *this);
+  FormCloseUnsaved();
+}
+
+// What the close does after the save; alone when the game must end although the save failed.
+void TMainForm::FormCloseUnsaved() {
   BackBuffer.reset();
   StopMusic();
   CloseEffect();
-  DeleteTemporaryFiles(platform.GameDir());
+  DeleteTemporaryFiles(platform.TempDir());
 }
 
 void TMainForm::PresentView() {

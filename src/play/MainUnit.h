@@ -31,8 +31,12 @@ class TMainForm : public MainWindowEvents, public GameState {
   void FormCreate();
   void FormShow() override;
   void FormClose() override;
+  void FormCloseUnsaved() override;
   void ScreenImageMouseMove(TShiftState shift, int X, int Y) override;
   void ScreenImageMouseDown(TMouseButton button, TShiftState shift, int X, int Y) override;
+  // Esc, Space or Return during the opening (not on the first run) jumps to its end.
+  void FormKeyDown(GameKey key) override;
+  bool PointerInPlay() const override { return SoulActive; }
   const TBitmap& ScreenPicture() const override { return ScreenImage.Picture; }
   void AppendState(StateList& state) const override;
 
@@ -75,7 +79,7 @@ class TMainForm : public MainWindowEvents, public GameState {
   int32_t& MenuMode() { return ScreenImage.Tag; }
   int32_t MenuMode() const { return ScreenImage.Tag; }
 
-  // Full names of files beside the executable ("Data/Info.Dat").
+  // Full names of the game's data files in the game directory ("Data/Stage1.Dat").
   std::string GamePath(const std::string& relative) const;
 
   Forms& forms;
@@ -113,6 +117,7 @@ class TMainForm : public MainWindowEvents, public GameState {
 
   // A cursor warp whose mouse move has not arrived yet.
   bool warpPending_ = false;
+  bool firstRun_ = false;
 };
 
 }  // namespace wispen

@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "Platform.h"
+#include "paths/PrivateTempDir.h"
 
 namespace wispen {
 
@@ -15,6 +16,13 @@ class PlatformBase : public Platform {
   struct Settings {
     uint16_t LanguageId = 0x0409;
     std::string GameDir = "./";
+    // Empty: Data/Info.Dat in the game directory, read from there too.
+    std::string ProgressFile;
+    std::string ProgressSource;
+    bool ProgressInUserDir = false;
+    // Where the private directory for temporary files is made; empty for the usual place.
+    std::string TempParent;
+    bool SkipOpening = false;
   };
 
   PlatformBase(std::unique_ptr<Clock> clock, const Settings& settings, TextEngine& text, ImageCodec& images);
@@ -26,9 +34,14 @@ class PlatformBase : public Platform {
   ImageCodec& Images() override { return images_; }
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
+  const std::string& TempDir() const override { return tempDir_.Path(); }
+  const std::string& ProgressSource() const override { return settings_.ProgressSource; }
+  std::string PrepareProgressSave() override;
+  bool SkipOpening() const override { return settings_.SkipOpening; }
 
   void ShowMessage(const std::string& caption, const std::string& text,
                    MessageIcon icon = MessageIcon::None) final;
+  bool AskYesNo(const std::string& caption, const std::string& text) final;
   void ShowModal(ModalDialog& dialog) final;
   void SetCursorVisible(bool visible) final;
   bool CursorVisible() const { return cursorVisible_; }
@@ -39,12 +52,14 @@ class PlatformBase : public Platform {
 
  protected:
   virtual void RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
+  virtual bool RunQuestionBox(const std::string& caption, const std::string& text) = 0;
   virtual void RunModal(ModalDialog& dialog) = 0;
   virtual void ApplyCursorVisible(bool /*visible*/) {}
 
  private:
   std::unique_ptr<Clock> clock_;
   Settings settings_;
+  PrivateTempDir tempDir_;
   TextEngine& text_;
   ImageCodec& images_;
   TimerQueue timers_;

@@ -49,6 +49,9 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
       case K::Expect:
         if (!Expect(c)) status = kExitExpectFailed;
         break;
+      case K::Key:
+        app_.KeyDown(c.key);
+        break;
       case K::Close:
         app_.CloseBox();
         break;

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <iostream>
 #include <string>
 
 #include "AudioService.h"
@@ -13,14 +15,15 @@
 #include "SdlInput.h"
 #include "SdlMediaPlayer.h"
 #include "SdlWindow.h"
+#include "X11Session.h"
+#include "platform/MessageBoxDialog.h"
 #include "platform/ScriptRunner.h"
+#include "view/PictureFit.h"
 
 namespace wispen {
 
 namespace {
 
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 // A window larger than any display is of no use; the bound also keeps the window size in range.
 constexpr int kMaxScale = 16;
 
@@ -33,9 +36,33 @@ NoDisplayError NoDisplay(std::string why) {
       "--script FILE");
 }
 
-int ToWindowPixel(int screenPixel, int scale) {
-  const int64_t p = static_cast<int64_t>(screenPixel) * scale;
-  return static_cast<int>(std::clamp<int64_t>(p, INT_MIN, INT_MAX));
+// SDL falls back on drivers that draw where no one sees (offscreen, dummy) when it finds no display: the game
+// would run on unseen. Unless SDL_VIDEODRIVER names a driver, SDL may try only those that show a window.
+// Wayland is tried only in a Wayland session: outside one, its library prints a warning of its own.
+std::string VisibleDisplayDrivers() {
+  std::string list;
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const std::string name = SDL_GetVideoDriver(i);
+    if (name == "offscreen" || name == "dummy" || name == "evdev") continue;
+    if (name == "wayland" && (wayland == nullptr || *wayland == 0)) continue;
+    list += (list.empty() ? "" : ",") + name;
+  }
+  return list;
+}
+
+// Why no display could be opened, in the user's terms rather than in the drivers' list.
+std::string NoDisplayReason() {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == 0) return "DISPLAY is not set";
+  return std::string("cannot open the display ") + display;
+}
+
+// The largest whole multiple of the picture that fits the usable desktop of the first display.
+int DesktopScale(TSize decorations) {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  return std::min(kMaxScale, FitWindowScale({usable.w, usable.h}, decorations));
 }
 
 // Keeps the window's after-handler hook for the life of a run, also when the loop throws.
@@ -57,7 +84,11 @@ class AfterHandlerHook {
 SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextEngine& text,
                          ImageCodec& images)
     : PlatformBase(std::make_unique<SystemClock>(), settings, text, images),
-      scale_(std::clamp(options.Scale, 1, kMaxScale)) {
+      scale_(std::clamp(options.Scale, 1, kMaxScale)),
+      fitToDesktop_(options.Scale <= 0),
+      fullscreen_(options.Fullscreen),
+      confineMouse_(options.ConfineMouse),
+      fullscreenChanged_(options.FullscreenChanged) {
   // Closing the window is the game's own business (its close handler may keep it open); SDL must not turn it
   // into a quit request as well.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -66,23 +97,46 @@ SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextE
   // A plain window: the screen saver and the desktop's compositor go on as with any other window.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw NoDisplay(SDL_GetError());
-  // Fixed size, no high-DPI scaling: the window keeps its pixel sizes on any display.
+  // The window's class and app id name the launcher (its StartupWMClass and file name). SDL reads them from
+  // the environment; a value the user set there is kept.
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", WISPEN_APP_ID, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", WISPEN_APP_ID, 0);
+  SDL_SetHint(SDL_HINT_APP_NAME, "Wispen");
+  x11_ = std::make_unique<X11Session>([this] { EndWithDisplayGone(); });
+  const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  const bool chosen = named != nullptr && *named != 0;
+  if (!chosen) SDL_SetHint(SDL_HINT_VIDEODRIVER, VisibleDisplayDrivers().c_str());
+  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  const std::string reason = started != 0 ? (chosen ? SDL_GetError() : NoDisplayReason()) : "";
+  if (!chosen) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  if (started != 0) throw NoDisplay(reason);
+  // The decorations are not known before the window is shown; FitToDesktop allows for them then.
+  if (fitToDesktop_) scale_ = DesktopScale({0, 0});
+  // Resizable, and high-DPI aware: the picture is fitted to whatever the drawable is.
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_Window* raw = SDL_CreateWindow(Application::kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                     kScreenWidth * scale_, kScreenHeight * scale_, SDL_WINDOW_HIDDEN);
+                                     kPictureWidth * scale_, kPictureHeight * scale_, flags);
   if (raw == nullptr) {
     const std::string error = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     throw NoDisplay(error);
   }
+  SDL_SetWindowMinimumSize(raw, kPictureWidth, kPictureHeight);
   try {
     window_ = std::make_unique<SdlWindow>(raw);
   } catch (...) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     throw;
   }
+  x11_->Attach(window_->Get());
   // The soundfont starts loading now, off the game's thread; the audio device opens at the first sound.
-  audio_ = std::make_unique<AudioService>();
+  AudioOptions audio;
+  audio.soundFonts = SoundFontsWith(options.SoundFont);
+  audio.trouble = &std::cerr;
+  audio.musicVolume = options.MusicVolume;
+  audio.effectsVolume = options.EffectsVolume;
+  audio_ = std::make_unique<AudioService>(std::move(audio));
 }
 
 // The forms that own the players are gone before the platform, so the audio can go before the window.
@@ -90,6 +144,8 @@ SdlPlatform::~SdlPlatform() {
   audio_.reset();
   window_.reset();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // Only now: a window destroyed from outside, or a display gone, still makes the clean-up's requests fail.
+  x11_.reset();
 }
 
 SDL_Window* SdlPlatform::Window() const {
@@ -100,15 +156,27 @@ std::unique_ptr<MediaPlayer> SdlPlatform::CreateMediaPlayer() {
   return CreateSdlMediaPlayer(*audio_);
 }
 
-// SDL has no system sounds. The one beep of the game comes with an error box that says the same, so there is
-// nothing lost by leaving it out.
-void SdlPlatform::MessageBeep(unsigned /*type*/) {}
+// SDL has no system sounds: the display's bell stands in for them.
+void SdlPlatform::MessageBeep(unsigned /*type*/) {
+  x11_->Bell();
+}
 
 void SdlPlatform::SetCursorPos(int x, int y) {
   Log().Write("warp " + std::to_string(x) + " " + std::to_string(y));
   warp_ = TPoint{x, y};
   if (scripted_) pointer_ = {x, y};
-  SDL_WarpMouseInWindow(window_->Get(), ToWindowPixel(x, scale_), ToWindowPixel(y, scale_));
+  const TPoint at = PictureToWindow({x, y}, WindowSize(), window_->DrawableSize());
+  SDL_WarpMouseInWindow(window_->Get(), at.X, at.Y);
+}
+
+TSize SdlPlatform::WindowSize() const {
+  TSize size;
+  SDL_GetWindowSize(window_->Get(), &size.cx, &size.cy);
+  return size;
+}
+
+TPoint SdlPlatform::ToPicture(int x, int y) const {
+  return WindowToPicture({x, y}, WindowSize(), window_->DrawableSize());
 }
 
 // Where the pointer is, asked of the window system: it is right after a warp and outside the window too.
@@ -117,7 +185,7 @@ TPoint SdlPlatform::CursorPos() const {
   int gx = 0, gy = 0, wx = 0, wy = 0;
   SDL_GetGlobalMouseState(&gx, &gy);
   SDL_GetWindowPosition(window_->Get(), &wx, &wy);
-  return {ToScreenPixel(gx - wx, scale_), ToScreenPixel(gy - wy, scale_)};
+  return ToPicture(gx - wx, gy - wy);
 }
 
 void SdlPlatform::Repaint() {
@@ -139,6 +207,7 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   AfterHandlerHook hook(app, [this] { AfterHandler(); });
   scripted_ = script != nullptr;
   SDL_ShowWindow(window_->Get());
+  if (fitToDesktop_ && !fullscreen_) FitToDesktop();
   app.Show();
   if (dirty_ && !app.Closed()) Present();
   int status = kExitOk;
@@ -153,8 +222,61 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
     Pump(std::nullopt);
   }
   scripted_ = false;
+  UpdateConfinement();  // the window is closed: the pointer goes free
   SDL_HideWindow(window_->Get());
-  return status;
+  return endStatus_ != 0 ? endStatus_ : status;
+}
+
+void SdlPlatform::FitToDesktop() {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  // Without a window manager there are no decorations to allow for.
+  if (SDL_GetWindowBordersSize(window_->Get(), &top, &left, &bottom, &right) != 0)
+    top = left = bottom = right = 0;
+  const int scale = DesktopScale({left + right, top + bottom});
+  if (scale == scale_) return;
+  scale_ = scale;
+  SDL_SetWindowSize(window_->Get(), kPictureWidth * scale_, kPictureHeight * scale_);
+  SDL_SetWindowPosition(window_->Get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void SdlPlatform::ToggleFullscreen() {
+  const bool want = !fullscreen_;
+  if (SDL_SetWindowFullscreen(window_->Get(), want ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    std::fprintf(stderr, "wispen: cannot switch %s: %s\n", want ? "to full screen" : "back to the window",
+                 SDL_GetError());
+    return;
+  }
+  fullscreen_ = want;
+  dirty_ = true;
+  UpdateConfinement();
+  if (fullscreenChanged_) fullscreenChanged_(fullscreen_);
+}
+
+// The grab holds the pointer in the window; one on a border goes back onto the picture's edge. (SDL's own
+// confinement rectangle is not used: it reports positions held inside it while the real pointer is not.)
+void SdlPlatform::KeepOnPicture(int x, int y) {
+  const TRect& r = *confinedTo_;
+  const int cx = std::clamp(x, r.Left, r.Right - 1);
+  const int cy = std::clamp(y, r.Top, r.Bottom - 1);
+  if (cx != x || cy != y) SDL_WarpMouseInWindow(window_->Get(), cx, cy);
+}
+
+void SdlPlatform::UpdateConfinement() {
+  const MainWindowEvents* main = App() != nullptr ? App()->MainWindow() : nullptr;
+  // A script is the only mouse of its run: the real pointer is left alone.
+  const bool want = confineMouse_ && !scripted_ && !inModal_ && main != nullptr && !App()->Closed() &&
+                    (SDL_GetWindowFlags(window_->Get()) & SDL_WINDOW_INPUT_FOCUS) != 0 &&
+                    main->PointerInPlay();
+  std::optional<TRect> rect;
+  if (want) rect = PictureRectInWindow(WindowSize(), window_->DrawableSize());
+  if (rect == confinedTo_) return;
+  confinedTo_ = rect;
+  SDL_SetWindowMouseGrab(window_->Get(), rect ? SDL_TRUE : SDL_FALSE);
+  if (rect) {
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    KeepOnPicture(x, y);
+  }
 }
 
 void SdlPlatform::Pump(std::optional<int64_t> until) {
@@ -189,10 +311,14 @@ bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {
 }
 
 void SdlPlatform::Handle(const SDL_Event& e) {
+  if (const std::optional<unsigned long> lost = X11Session::Lost(e)) {
+    if (*lost == X11Session::IdOf(window_->Get())) EndWithoutAsking("the window was destroyed");
+    return;
+  }
   switch (e.type) {
     case SDL_QUIT:
-      // Ctrl+C in the terminal or the session ending: close as by the close box, so the progress is kept.
-      App()->CloseBox();
+      // SIGINT or SIGTERM (Ctrl+C, the session ending): the game ends now, keeping the progress if it can.
+      EndWithoutAsking("asked to end");
       break;
     case SDL_WINDOWEVENT:
       if (e.window.windowID != window_->Id()) break;
@@ -200,7 +326,16 @@ void SdlPlatform::Handle(const SDL_Event& e) {
         App()->CloseBox();
       } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
         dirty_ = true;
+      } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        dirty_ = true;
+        UpdateConfinement();
+      } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
+                 e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        UpdateConfinement();
       }
+      break;
+    case SDL_KEYDOWN:
+      HandleKeyDown(e);
       break;
     case SDL_MOUSEMOTION:
       HandleMouseMotion(e);
@@ -213,8 +348,28 @@ void SdlPlatform::Handle(const SDL_Event& e) {
   }
 }
 
+void SdlPlatform::EndWithoutAsking(const char* why) {
+  const std::string failure = App()->CloseWithoutAsking();
+  if (failure.empty()) return;
+  std::fprintf(stderr, "wispen: %s, and the progress could not be saved: %s\n", why, failure.c_str());
+  endStatus_ = 1;
+}
+
+// Called from inside the X request that found the display gone: nothing of the window system can be used
+// any more, so the game saves and the program ends here, without the clean-up that would need the display.
+void SdlPlatform::EndWithDisplayGone() {
+  if (App() != nullptr) {
+    EndWithoutAsking("the display is gone");
+  } else {
+    std::fprintf(stderr, "wispen: the display is gone\n");
+  }
+  std::fflush(nullptr);
+  std::_Exit(App() != nullptr ? endStatus_ : 1);
+}
+
 void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
   if (scripted_ || e.motion.windowID != window_->Id()) return;
+  if (confinedTo_) KeepOnPicture(e.motion.x, e.motion.y);
   // A mouse move reports where the pointer is now, as on Windows: of a run of moves waiting together only the
   // last is passed on.
   SDL_Event next;
@@ -223,7 +378,8 @@ void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
     return;
   }
   const TShiftState shift = ModifierFlags(SDL_GetModState()) | ButtonFlags(e.motion.state);
-  App()->MouseMove(shift, ToScreenPixel(e.motion.x, scale_), ToScreenPixel(e.motion.y, scale_));
+  const TPoint at = ToPicture(e.motion.x, e.motion.y);
+  App()->MouseMove(shift, at.X, at.Y);
 }
 
 void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
@@ -232,7 +388,28 @@ void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
   if (!button) return;
   const TShiftState shift =
       PressFlags(*button, e.button.clicks, SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr));
-  App()->MouseDown(*button, shift, ToScreenPixel(e.button.x, scale_), ToScreenPixel(e.button.y, scale_));
+  const TPoint at = ToPicture(e.button.x, e.button.y);
+  App()->MouseDown(*button, shift, at.X, at.Y);
+}
+
+void SdlPlatform::HandleKeyDown(const SDL_Event& e) {
+  if (e.key.windowID != window_->Id()) return;
+  // A held key repeats: only its first press counts, so a toggle does not flip back.
+  if (e.key.repeat != 0) return;
+  const SDL_Keycode key = e.key.keysym.sym;
+  const bool enter = key == SDLK_RETURN || key == SDLK_KP_ENTER;
+  if (key == SDLK_F11 || (enter && (e.key.keysym.mod & KMOD_ALT) != 0)) {
+    ToggleFullscreen();
+    return;
+  }
+  if (scripted_) return;
+  if (key == SDLK_ESCAPE) {
+    App()->KeyDown(GameKey::Escape);
+  } else if (key == SDLK_SPACE) {
+    App()->KeyDown(GameKey::Space);
+  } else if (enter) {
+    App()->KeyDown(GameKey::Return);
+  }
 }
 
 // After every handler: the picture may have changed, and a warp's mouse move is due. That move comes right
@@ -240,6 +417,7 @@ void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
 // window system's own report of the jump comes later and repeats the same place.
 void SdlPlatform::AfterHandler() {
   dirty_ = true;
+  UpdateConfinement();
   while (warp_ && App() != nullptr && !App()->Closed()) {
     const TPoint at = *warp_;
     warp_.reset();
@@ -254,22 +432,39 @@ TShiftState SdlPlatform::HeldNow() const {
 void SdlPlatform::Present() {
   dirty_ = false;
   const MainWindowEvents* main = App() != nullptr ? App()->MainWindow() : nullptr;
-  if (main != nullptr) {
-    window_->Present(main->ScreenPicture(), scale_);
-  } else {
-    window_->Present(TBitmap(), scale_);
-  }
+  const PictureView view = FitPicture(window_->DrawableSize());
+  window_->Present(main != nullptr ? main->ScreenPicture() : TBitmap(), view.X, view.Y, view.Scale);
 }
 
 void SdlPlatform::RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
   // A script cannot answer a box: as in a headless run, the box (already in the log) is dismissed at once.
   if (scripted_) return;
-  const Uint32 flags = icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window_->Get()) != 0) {
-    std::fprintf(stderr, "wispen: %s: %s\n", caption.c_str(), text.c_str());
+  ModalPointer released(*this);
+  MessageBoxDialog box(Text(), LanguageId(), caption, text, icon, MessageBoxDialog::Buttons::Ok);
+  try {
+    RunDialogWindow(
+        box, Text(), *window_, [this] { Present(); }, DialogPlacement::CentredOnOwner);
+  } catch (const std::runtime_error& e) {
+    // No box can be shown: the message is not lost for that.
+    std::fprintf(stderr, "wispen: %s: %s (%s)\n", caption.c_str(), text.c_str(), e.what());
   }
-  DropWindowInput(window_->Id());
   dirty_ = true;
+}
+
+bool SdlPlatform::RunQuestionBox(const std::string& caption, const std::string& text) {
+  // A script cannot answer either: No, which leaves things as they are.
+  if (scripted_) return false;
+  ModalPointer released(*this);
+  MessageBoxDialog box(Text(), LanguageId(), caption, text, MessageIcon::None,
+                       MessageBoxDialog::Buttons::YesNo);
+  try {
+    RunDialogWindow(
+        box, Text(), *window_, [this] { Present(); }, DialogPlacement::CentredOnOwner);
+  } catch (const std::runtime_error& e) {
+    std::fprintf(stderr, "wispen: %s: %s (%s)\n", caption.c_str(), text.c_str(), e.what());
+  }
+  dirty_ = true;
+  return box.Chosen() == MessageBoxDialog::Answer::Yes;
 }
 
 void SdlPlatform::RunModal(ModalDialog& dialog) {
@@ -281,6 +476,7 @@ void SdlPlatform::RunModal(ModalDialog& dialog) {
     for (const std::string& line : dialog.CloseHeadless(input)) Log().Write(line);
     return;
   }
+  ModalPointer released(*this);
   RunDialogWindow(dialog, Text(), *window_, [this] { Present(); });
   dirty_ = true;
 }
