@@ -26,10 +26,12 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: wispen_stagecheck [--data DIR] [--stage N]... [--max-move PX] [--scripts DIR] [--preview DIR]\n"
-      "                         [--frame TICK]... [--pinches] [--own]\n"
+      "                         [--frame TICK]... [--pinches] [--own] [--flight-only]\n"
       "  Searches each stage (all ten by default) for a flight and prints a table of the figures. The "
       "frames\n"
-      "  come from the game's own stage loading and composition; --own reads the files the checker's way.\n");
+      "  come from the game's own stage loading and composition; --own reads the files the checker's way.\n"
+      "  --flight-only searches for the flight alone, at no margin, and leaves the figures out.\n"
+      "  Fails when a stage has no flight or one that reaches the gate only on the path's last steps.\n");
   return 2;
 }
 
@@ -84,6 +86,7 @@ int main(int argc, char** argv) {
   int maxMove = 24;
   bool pinches = false;
   bool own = false;
+  bool flightOnly = false;
   std::vector<int> frameTicks;
   std::vector<int> stages;
   for (int i = 1; i < argc; ++i) {
@@ -100,6 +103,8 @@ int main(int argc, char** argv) {
       frameTicks.push_back(std::atoi(argv[++i]));
     } else if (!std::strcmp(argv[i], "--own")) {
       own = true;
+    } else if (!std::strcmp(argv[i], "--flight-only")) {
+      flightOnly = true;
     } else if (!std::strcmp(argv[i], "--pinches")) {
       pinches = true;
     } else if (!std::strcmp(argv[i], "--preview") && more) {
@@ -128,11 +133,18 @@ int main(int argc, char** argv) {
       stagecheck::FrameSource& frames = *source;
       stagecheck::FlightSearch search(frames);
       const stagecheck::StageReport report =
-          stagecheck::CheckStage(n, data.File.ObstacleCount, search, maxMove);
+          flightOnly ? stagecheck::CheckFlightOnly(n, data.File.ObstacleCount, search, maxMove)
+                     : stagecheck::CheckStage(n, data.File.ObstacleCount, search, maxMove);
       std::printf("%s", stagecheck::ReportRow(report).c_str());
-      if (pinches) std::fprintf(stderr, "%s", stagecheck::ReportPinches(report).c_str());
+      if (pinches && !flightOnly) std::fprintf(stderr, "%s", stagecheck::ReportPinches(report).c_str());
       std::fflush(stdout);
       allFlown = allFlown && report.Flight.Found;
+      if (report.Flight.Found && !stagecheck::ArrivesWithTimeToSpare(report)) {
+        std::fprintf(stderr,
+                     "wispen_stagecheck: stage %d: the flight reaches the gate only at tick %d of %d\n", n,
+                     report.Flight.Arrival, report.PathLength);
+        allFlown = false;
+      }
       if (!report.Flight.Found) {
         if (!previews.empty()) {
           const int stuck = report.Flight.FailedAt;

@@ -18,6 +18,21 @@ StageReport CheckStage(int stage, int obstacleCount, FlightSearch& search, int m
   return r;
 }
 
+StageReport CheckFlightOnly(int stage, int obstacleCount, FlightSearch& search, int maxMove) {
+  StageReport r;
+  r.Stage = stage;
+  r.PathLength = search.PathLength();
+  r.ObstacleCount = obstacleCount;
+  r.MaxMove = maxMove;
+  r.Flight = search.Search({maxMove, 0});
+  return r;
+}
+
+bool ArrivesWithTimeToSpare(const StageReport& r) {
+  constexpr int kSpareTicks = 20;
+  return r.Flight.Arrival < r.PathLength - kSpareTicks;
+}
+
 std::string ReportPinches(const StageReport& r) {
   char line[160];
   std::snprintf(line, sizeof line,
@@ -37,6 +52,9 @@ std::string ReportRow(const StageReport& r) {
   if (!r.Flight.Found) {
     std::snprintf(line, sizeof line, "| %d | %.1f s | %d | none (stuck at tick %d) | - | - | - |\n", r.Stage,
                   r.Seconds(), r.ObstacleCount, r.Flight.FailedAt);
+  } else if (r.WidestMargin < 0) {  // the figures were not worked out
+    std::snprintf(line, sizeof line, "| %d | %.1f s | %d | yes | %.1f s | - | - |\n", r.Stage, r.Seconds(),
+                  r.ObstacleCount, r.Flight.Arrival * 0.05);
   } else {
     std::snprintf(line, sizeof line, "| %d | %.1f s | %d | yes | %.1f s | %d px | %d px/tick |\n", r.Stage,
                   r.Seconds(), r.ObstacleCount, r.Flight.Arrival * 0.05, r.WidestMargin, r.SlowestMove);

@@ -24,6 +24,11 @@ struct StageReport {
 // Runs the three searches on a stage: the widest margin under `maxMove`, the smallest move limit, and the
 // flight at that margin.
 StageReport CheckStage(int stage, int obstacleCount, FlightSearch& search, int maxMove);
+// The flight alone, at no margin: one search where CheckStage runs a score of them. The figures stay unknown.
+StageReport CheckFlightOnly(int stage, int obstacleCount, FlightSearch& search, int maxMove);
+
+// The gate is there to be reached with time to spare, not on the path's last steps.
+bool ArrivesWithTimeToSpare(const StageReport& report);
 
 // Where the stage is hardest, for its maker: "margin pinch at 41.3 s, move pinch at 12.0 s".
 std::string ReportPinches(const StageReport& report);

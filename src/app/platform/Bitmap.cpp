@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "Blit.h"
 #include "TextEngine.h"
 
 namespace wispen {
@@ -70,22 +71,6 @@ void TBitmap::SetSize(int width, int height) {
   pixels_ = std::move(resized);
 }
 
-namespace {
-
-TColor Combine(TColor dst, TColor src, RasterOp rop) {
-  switch (rop) {
-    case RasterOp::SRCAND:
-      return dst & src;
-    case RasterOp::SRCPAINT:
-      return dst | src;
-    case RasterOp::SRCCOPY:
-      break;
-  }
-  return src;
-}
-
-}  // namespace
-
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& src, const TRect& source) {
   StretchBlt(dest, src.bitmap_, source, CopyMode);
 }
@@ -98,31 +83,12 @@ void TCanvas::BitBlt(int x, int y, int width, int height, const TBitmap& src, in
   StretchBlt(Bounds(x, y, width, height), src, Bounds(sx, sy, width, height), rop);
 }
 
-// Each destination pixel takes the source pixel that maps onto it (nearest neighbour when stretched).
-// Destination pixels outside this surface, and those whose source pixel lies outside the source picture,
-// are left as they are.
+// One-to-one copies, nearly all of them, go row by row; stretched ones pixel by pixel.
 void TCanvas::StretchBlt(const TRect& dest, const TBitmap& src, const TRect& source, RasterOp rop) {
-  const int64_t dw = dest.Width(), dh = dest.Height();
-  const int64_t sw = source.Width(), sh = source.Height();
-  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || src.Empty() || bitmap_.Empty()) return;
-  // Copying a surface onto itself reads the source as it was before the copy.
-  const TBitmap* from = &src;
-  TBitmap snapshot;
-  if (&src == &bitmap_) {
-    snapshot = src;
-    from = &snapshot;
-  }
-  const int64_t y0 = std::max<int64_t>(0, dest.Top), y1 = std::min<int64_t>(bitmap_.Height(), dest.Bottom);
-  const int64_t x0 = std::max<int64_t>(0, dest.Left), x1 = std::min<int64_t>(bitmap_.Width(), dest.Right);
-  for (int64_t y = y0; y < y1; ++y) {
-    const int64_t sy = source.Top + (y - dest.Top) * sh / dh;
-    if (sy < 0 || sy >= from->Height()) continue;
-    for (int64_t x = x0; x < x1; ++x) {
-      const int64_t sx = source.Left + (x - dest.Left) * sw / dw;
-      if (sx < 0 || sx >= from->Width()) continue;
-      TColor& d = bitmap_.At(static_cast<int>(x), static_cast<int>(y));
-      d = Combine(d, from->At(static_cast<int>(sx), static_cast<int>(sy)), rop);
-    }
+  if (dest.Width() == source.Width() && dest.Height() == source.Height()) {
+    OneToOneBlit(bitmap_, dest, src, source, rop);
+  } else {
+    StretchBlit(bitmap_, dest, src, source, rop);
   }
 }
 

@@ -21,7 +21,7 @@ void SilenceFluidSynthLog() {
 
 MusicSynth::MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
                        std::function<void(const std::string&)> onFailure)
-    : onFailure_(std::move(onFailure)) {
+    : onFailure_(std::move(onFailure)), sampleRate_(sampleRate) {
   loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts), sampleRate);
 }
 
@@ -50,6 +50,9 @@ void MusicSynth::Load(std::vector<std::string> soundFonts, int sampleRate) {
     // The game's pieces sit near -22 dB of full scale with FluidR3 and never clip with the louder TimGM6mb,
     // which leaves room for the effects on top.
     fluid_settings_setnum(settings, "synth.gain", 0.6);
+    // A General MIDI soundfont holds far more instruments than the game's pieces play: only the samples of
+    // the programs a piece selects are read into memory (the whole of FluidR3 would take some 150 MB).
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     synth = new_fluid_synth(settings);
     if (synth == nullptr) {
       failure = "cannot start the FluidSynth synthesiser";
@@ -116,13 +119,23 @@ bool MusicSynth::Sounding(Ticket ticket) const {
   return player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
 }
 
+// With no piece playing and no voice left, the synthesiser would only render its reverb's fading tail and
+// then silence for as long as the device runs (the title menu after the opening's music): once the tail is
+// over, silence is written without it.
 void MusicSynth::Render(int16_t* stereo, int frames) {
   std::lock_guard lock(mutex_);
-  if (synth_ == nullptr) {
+  if (synth_ != nullptr &&
+      ((player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) ||
+       fluid_synth_get_active_voice_count(synth_) > 0)) {
+    quietFrames_ = 0;
+  }
+  constexpr int kTailSeconds = 3;
+  if (synth_ == nullptr || quietFrames_ >= int64_t{kTailSeconds} * sampleRate_) {
     std::memset(stereo, 0, sizeof(int16_t) * 2 * static_cast<size_t>(frames));
     return;
   }
   fluid_synth_write_s16(synth_, frames, stereo, 0, 2, stereo, 1, 2);
+  quietFrames_ += frames;
 }
 
 void MusicSynth::StartPendingLocked() {

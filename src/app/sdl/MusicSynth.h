@@ -61,6 +61,9 @@ class MusicSynth {
   std::vector<uint8_t> pending_;
   Ticket current_ = 0;
   Ticket lastTicket_ = 0;
+  // Frames rendered since the last note sounded; past the reverb's tail the synthesiser is left idle.
+  int64_t quietFrames_ = 0;
+  int sampleRate_ = 0;
   std::thread loader_;
 };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -30,12 +31,51 @@ Surface Wrap(const TBitmap& picture) {
   return Surface(s);
 }
 
+// A palette picture's colours looked up straight into the bitmap, where a conversion would first make a
+// 32-bit copy of it (a stage's map is 32 MB so). Nothing when the picture has no palette or an index beyond
+// it.
+std::optional<TBitmap> FromPalette(SDL_Surface* s) {
+  const SDL_Palette* palette = s->format->palette;
+  if (s->format->BitsPerPixel != 8 || palette == nullptr) return std::nullopt;
+  TBitmap out(s->w, s->h);
+  bool inPalette = true;
+  SDL_LockSurface(s);
+  for (int y = 0; y < s->h && inPalette; ++y) {
+    const uint8_t* row = static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
+    TColor* to = &out.At(0, y);
+    for (int x = 0; x < s->w && inPalette; ++x) {
+      inPalette = row[x] < palette->ncolors;
+      if (inPalette)
+        to[x] = RGB(palette->colors[row[x]].r, palette->colors[row[x]].g, palette->colors[row[x]].b);
+    }
+  }
+  SDL_UnlockSurface(s);
+  if (!inPalette) return std::nullopt;
+  return out;
+}
+
 // Pictures go to SDL by their content, never by their name, and only after their size has been checked.
+// The file is read whole first: SDL reads a palette picture in pieces of a few bytes, which from a file
+// cost some hundred milliseconds for a stage's map.
 TBitmap LoadThroughSdl(const std::string& path, const char* type) {
-  SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-  if (file == nullptr) throw IoError("cannot open the picture " + path + ": " + SDL_GetError());
-  Surface loaded(IMG_LoadTyped_RW(file, 1, type));
+  Surface loaded;
+  {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw IoError("cannot open the picture " + path);
+    in.seekg(0, std::ios::end);
+    const auto size = static_cast<uint64_t>(std::max<std::streamoff>(in.tellg(), 0));
+    // No picture the game takes is stored in more bytes than its pixels take at 32 bits, headers aside.
+    if (size > kMaxPictureBytes + (uint64_t{1} << 20)) throw IoError("the picture " + path + " is too large");
+    std::vector<char> bytes(static_cast<size_t>(size));
+    in.seekg(0);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+      throw IoError("cannot read the picture " + path);
+    SDL_RWops* file = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (file == nullptr) throw IoError("cannot open the picture " + path + ": " + SDL_GetError());
+    loaded.reset(IMG_LoadTyped_RW(file, 1, type));
+  }
   if (!loaded) throw IoError("cannot read the picture " + path + ": " + IMG_GetError());
+  if (std::optional<TBitmap> direct = FromPalette(loaded.get())) return std::move(*direct);
   Surface converted(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XBGR8888, 0));
   if (!converted) throw IoError("cannot convert the picture " + path + ": " + SDL_GetError());
   TBitmap out(converted->w, converted->h);

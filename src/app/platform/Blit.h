@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Bitmap.h"
+
+namespace wispen {
+
+// Copies `source` of `src` onto `dest` of `target`, combining each pixel with the raster operation. Each
+// destination pixel takes the source pixel that maps onto it (nearest neighbour when stretched). Destination
+// pixels outside the target, and those whose source pixel lies outside `src`, are left as they are. Copying a
+// picture onto itself reads the source as it was before the copy.
+
+// Any two sizes, one pixel at a time: the reference that the one-to-one copy is held to, bit for bit.
+void StretchBlit(TBitmap& target, const TRect& dest, const TBitmap& src, const TRect& source, RasterOp rop);
+
+// Both rectangles of one size: clipped once, then whole rows at a time.
+void OneToOneBlit(TBitmap& target, const TRect& dest, const TBitmap& src, const TRect& source, RasterOp rop);
+
+}  // namespace wispen
