@@ -2,18 +2,21 @@
 
 #include <charconv>
 #include <stdexcept>
+#include <utility>
 
 namespace wispen {
 
 const char* const kUsage =
     "usage: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE] [--log FILE]\n"
-    "              [--help] [--version]\n"
+    "              [--help] [--version] [--record FILE] [--replay FILE]\n"
     "  --game-dir DIR  the directory that holds Data/ (default: the executable's)\n"
     "  --lang ja|en    the language of the texts (default: from LC_ALL, LC_MESSAGES, LANG)\n"
     "  --scale N       the window is N times 640x480 (1 to 8)\n"
     "  --headless      no window, no audio, virtual time; needs --script\n"
     "  --script FILE   drive the game from FILE\n"
-    "  --log FILE      write the event log to FILE (- for standard output)\n";
+    "  --log FILE      write the event log to FILE (- for standard output)\n"
+    "  --record FILE   write the game down as a script that replays it\n"
+    "  --replay FILE   play a recorded game in the window (Esc ends it)\n";
 
 Options ParseOptions(const std::vector<std::string>& args) {
   Options o;
@@ -43,6 +46,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
       o.Script = value();
     } else if (a == "--log") {
       o.Log = value();
+    } else if (a == "--record") {
+      o.Record = value();
+    } else if (a == "--replay") {
+      o.Replay = value();
     } else if (a == "--help" || a == "-h") {
       o.Help = true;
     } else if (a == "--version") {
@@ -51,6 +58,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
       throw std::invalid_argument("unknown option '" + a + "'");
     }
   }
+  if (o.Replay && o.Script) throw std::invalid_argument("--replay and --script cannot go together");
+  // A replay is a script; headless, it plays as fast as the machine allows.
+  if (o.Replay && o.Headless) o.Script = std::exchange(o.Replay, std::nullopt);
   if (o.Headless && !o.Script && !o.Help && !o.Version)
     throw std::invalid_argument("--headless needs --script FILE");
   return o;

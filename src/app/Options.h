@@ -7,7 +7,7 @@
 namespace wispen {
 
 // The command line: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE]
-//                          [--log FILE] [--help] [--version]
+//                          [--log FILE] [--help] [--version] [--record FILE] [--replay FILE]
 struct Options {
   std::optional<std::string> GameDir;
   std::optional<std::string> Lang;
@@ -15,6 +15,8 @@ struct Options {
   bool Headless = false;
   std::optional<std::string> Script;
   std::optional<std::string> Log;
+  std::optional<std::string> Record;  // write the run down as a script
+  std::optional<std::string> Replay;  // play a recording (or any script) in the window
   bool Help = false;
   bool Version = false;
 };

@@ -16,10 +16,12 @@
 #include "assets/BuiltinPictures.h"
 #include "headless/HeadlessPlatform.h"
 #include "platform/Language.h"
+#include "platform/Recorder.h"
 #include "platform/Script.h"
 #include "platform/ScriptRunner.h"
 #include "play/Forms.h"
 #include "play/MainUnit.h"
+#include "replays/ReplayStore.h"
 #include "sdl/SdlImageCodec.h"
 #include "sdl/SdlPlatform.h"
 #include "sdl/SdlTextEngine.h"
@@ -41,13 +43,17 @@ int Fail(int status, const std::string& message) {
 }
 
 // The script is read and checked in full before the game starts: a bad line stops the run at once.
-std::optional<std::vector<ScriptCommand>> LoadScript(const std::string& file, int& status) {
+std::optional<std::vector<ScriptCommand>> LoadScript(const std::string& file,
+                                                     std::optional<RecordingHeader>& header, int& status) {
   std::ifstream in(file);
   if (!in) {
     status = Fail(kExitBadInput, "cannot read the script " + file);
     return std::nullopt;
   }
   try {
+    header = ReadRecordingHeader(in, file);
+    in.clear();
+    in.seekg(0);
     return ParseScript(in, file);
   } catch (const ScriptError& e) {
     status = Fail(kExitBadInput, e.what());
@@ -63,7 +69,19 @@ int RunGame(PlatformBase& platform, const Options& options, const std::function<
   Forms forms(platform);
   forms.CreateAll(app);
   app.SetMainWindow(forms.MainForm.get());
-  return run(app);
+  // A game in the real window is written down and kept, unless it is a script's or a replay's.
+  const bool keep = !options.Headless && !options.Script && !options.Replay;
+  if (!options.Record && !keep) return run(app);
+  Recorder recorder(platform.GetClock());
+  StateList before, after;
+  app.AppendState(before);
+  platform.SetRecorder(&recorder);
+  const int status = run(app);
+  platform.SetRecorder(nullptr);
+  app.AppendState(after);
+  SaveRecording(recorder, before, after, platform.LanguageId(), options.Record ? &*options.Record : nullptr,
+                ReplayDirectory([](const char* name) { return std::getenv(name); }));
+  return status;
 }
 
 }  // namespace
@@ -87,14 +105,18 @@ int main(int argc, char** argv) {
 
   int status = kExitOk;
   std::optional<std::vector<ScriptCommand>> script;
-  if (options.Script) {
-    script = LoadScript(*options.Script, status);
+  std::optional<RecordingHeader> header;
+  if (const auto& file = options.Replay ? options.Replay : options.Script) {
+    script = LoadScript(*file, header, status);
     if (!script) return status;
   }
 
   PlatformBase::Settings settings;
   settings.GameDir = options.GameDir ? WithTrailingSlash(*options.GameDir) : ExecutableDir();
-  settings.LanguageId = DetectLanguage(options.Lang, [](const char* name) { return std::getenv(name); });
+  // A recording plays in the language and at the speed it was made in, unless told otherwise.
+  const std::optional<std::string> lang = options.Lang || !header ? options.Lang : header->Lang;
+  settings.LanguageId = DetectLanguage(lang, [](const char* name) { return std::getenv(name); });
+  if (header) settings.SpeedFactor = header->SpeedFactor;
 
   try {
     SdlTextEngine text;

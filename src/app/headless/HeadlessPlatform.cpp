@@ -67,6 +67,7 @@ int HeadlessPlatform::Run(Application& app, const std::vector<ScriptCommand>& sc
   hooks.Pointer = [this] { return pointer_; };
   hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
   hooks.SetUpDown = [this](int n) { upDown_ = n; };
+  hooks.Record = GetRecorder();
   return ScriptRunner(app, Images(), hooks).Run(script);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Clock.h"
@@ -35,6 +36,8 @@ class Platform {
   virtual uint16_t LanguageId() const = 0;
   // The game directory with a trailing '/': the executable's, or the one named on the command line.
   virtual const std::string& GameDir() const = 0;
+  // A replay runs at the speed factor its recording names, whatever this machine measures.
+  virtual std::optional<int> ReplaySpeedFactor() const { return std::nullopt; }
 
   // A modal message box with one OK button; returns when it is dismissed. No game timer ticks meanwhile.
   virtual void ShowMessage(const std::string& caption, const std::string& text,

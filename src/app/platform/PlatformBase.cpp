@@ -39,6 +39,9 @@ void PlatformBase::ShowModal(ModalDialog& dialog) {
   SuspendTimers suspended(timers_);
   dialog.Shown();
   RunModal(dialog);
+  if (recorder_ != nullptr) {
+    if (const std::optional<int> position = dialog.UpDownPosition()) recorder_->UpDown(*position);
+  }
 }
 
 void PlatformBase::SetCursorVisible(bool visible) {

@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "Platform.h"
+#include "Recorder.h"
 
 namespace wispen {
 
@@ -15,6 +16,8 @@ class PlatformBase : public Platform {
   struct Settings {
     uint16_t LanguageId = 0x0409;
     std::string GameDir = "./";
+    // A replay's speed factor, in place of the one the opening measures.
+    std::optional<int> SpeedFactor;
   };
 
   PlatformBase(std::unique_ptr<Clock> clock, const Settings& settings, TextEngine& text, ImageCodec& images);
@@ -26,6 +29,7 @@ class PlatformBase : public Platform {
   ImageCodec& Images() override { return images_; }
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
+  std::optional<int> ReplaySpeedFactor() const override { return settings_.SpeedFactor; }
 
   void ShowMessage(const std::string& caption, const std::string& text,
                    MessageIcon icon = MessageIcon::None) final;
@@ -36,6 +40,10 @@ class PlatformBase : public Platform {
 
   void Attach(Application& app) { app_ = &app; }
   Application* App() const { return app_; }
+
+  // Where the run is written down, if it is: the backends pass it the input the game sees.
+  void SetRecorder(Recorder* recorder) { recorder_ = recorder; }
+  Recorder* GetRecorder() const { return recorder_; }
 
  protected:
   virtual void RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
@@ -51,6 +59,7 @@ class PlatformBase : public Platform {
   EventLog log_;
   Application* app_ = nullptr;
   bool cursorVisible_ = true;
+  Recorder* recorder_ = nullptr;
 };
 
 // Makes a game directory name end in '/'.

@@ -26,6 +26,7 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
         break;
       case K::Move:
         hooks_.MovePointer({c.x, c.y});
+        if (hooks_.Record) hooks_.Record->Move(c.x, c.y);
         app_.MouseMove(0, c.x, c.y);
         break;
       case K::Press: {
@@ -34,6 +35,7 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
           hooks_.MovePointer({c.x, c.y});
           app_.MouseMove(0, c.x, c.y);
         }
+        if (hooks_.Record) hooks_.Record->Press(c.button, c.shift, c.x, c.y);
         if (!app_.Closed()) app_.MouseDown(c.button, c.shift, c.x, c.y);
         break;
       }
@@ -50,11 +52,13 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
         if (!Expect(c)) status = kExitExpectFailed;
         break;
       case K::Close:
-        app_.CloseBox();
+        if (hooks_.Record) hooks_.Record->End(app_);
+        if (!app_.CloseBox() && hooks_.Record) hooks_.Record->Close();
         break;
     }
     if (status != kExitOk) break;
   }
+  if (!app_.Closed() && hooks_.Record) hooks_.Record->End(app_);
   if (!app_.Closed() && !app_.CloseBox() && status == kExitOk) {
     std::fprintf(stderr, "wispen: the window could not be closed when the script ended\n");
     status = kExitCloseFailed;

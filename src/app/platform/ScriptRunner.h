@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "ImageCodec.h"
+#include "Recorder.h"
 #include "Script.h"
 
 namespace wispen {
@@ -25,6 +26,7 @@ class ScriptRunner {
     std::function<TPoint()> Pointer;          // where the pointer is now
     std::function<void(TPoint)> MovePointer;  // the pointer moved to a point (before its event)
     std::function<void(int)> SetUpDown;       // the next debug selector closes at this position
+    Recorder* Record = nullptr;               // writes the run down, if given
   };
 
   ScriptRunner(Application& app, ImageCodec& images, Hooks hooks)

@@ -13,6 +13,7 @@
 #include "SdlInput.h"
 #include "SdlMediaPlayer.h"
 #include "SdlWindow.h"
+#include "platform/LogicalClock.h"
 #include "platform/ScriptRunner.h"
 
 namespace wispen {
@@ -31,6 +32,12 @@ NoDisplayError NoDisplay(std::string why) {
       "no window can be opened (" + why +
       "): run it in a desktop session or under xvfb-run, or without a window with --headless "
       "--script FILE");
+}
+
+std::unique_ptr<Clock> MakeLogicalClock(LogicalClock*& raw) {
+  auto clock = std::make_unique<LogicalClock>();
+  raw = clock.get();
+  return clock;
 }
 
 int ToWindowPixel(int screenPixel, int scale) {
@@ -56,7 +63,7 @@ class AfterHandlerHook {
 
 SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextEngine& text,
                          ImageCodec& images)
-    : PlatformBase(std::make_unique<SystemClock>(), settings, text, images),
+    : PlatformBase(MakeLogicalClock(clock_), settings, text, images),
       scale_(std::clamp(options.Scale, 1, kMaxScale)) {
   // Closing the window is the game's own business (its close handler may keep it open); SDL must not turn it
   // into a quit request as well.
@@ -148,6 +155,7 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
     hooks.Pointer = [this] { return pointer_; };
     hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
     hooks.SetUpDown = [this](int n) { upDown_ = n; };
+    hooks.Record = GetRecorder();
     status = ScriptRunner(app, Images(), hooks).Run(*script);
   } else {
     Pump(std::nullopt);
@@ -157,12 +165,20 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   return status;
 }
 
+// Time passes on the game clock (see LogicalClock): ticks fire at their due times, so tick k of a timer comes
+// at its start + k x Interval whatever the loop's delays; with `until`, the clock ends at exactly that time,
+// as a headless wait does.
 void SdlPlatform::Pump(std::optional<int64_t> until) {
   Application& app = *App();
   while (!app.Closed()) {
-    if (until && GetClock().NowMs() >= *until) return;
     std::optional<int64_t> deadline = Timers().NextDue();
-    if (until && (!deadline || *until < *deadline)) deadline = until;
+    if (until && (!deadline || *until < *deadline)) {
+      if (clock_->RealNow() >= *until) {
+        clock_->AdvanceTo(*until);
+        return;
+      }
+      deadline = until;
+    }
     SDL_Event e;
     if (WaitForEvent(e, deadline)) {
       Handle(e);
@@ -171,9 +187,27 @@ void SdlPlatform::Pump(std::optional<int64_t> until) {
       while (!app.Closed() && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)
         Handle(e);
     }
-    app.RunDueTimers(GetClock().NowMs());
+    RunDueTick();
     if (dirty_ && !app.Closed()) Present();
   }
+}
+
+// The earliest due tick, once real time has come to it. A tick late by a whole period or more would be
+// followed by a burst of catch-up ticks: the game clock holds back instead, and a recording notes it.
+void SdlPlatform::RunDueTick() {
+  const std::optional<int64_t> due = Timers().NextDue();
+  if (!due || App()->Closed()) return;
+  const int64_t late = clock_->RealNow() - *due;
+  if (late < 0) return;
+  const TTimer* timer = Timers().DueAt(*due);
+  if (timer != nullptr && late >= std::max(timer->Interval(), 1)) {
+    clock_->HoldBack(late);
+    if (GetRecorder() != nullptr)
+      GetRecorder()->Note("a tick at " + std::to_string(*due) + " ms came " + std::to_string(late) +
+                          " ms late");
+  }
+  clock_->AdvanceTo(*due);
+  App()->RunDueTimers(*due);
 }
 
 bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {
@@ -182,7 +216,7 @@ bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {
     if (SDL_WaitEvent(&e) != 0) return true;
     throw std::runtime_error(std::string("the window's events cannot be read: ") + SDL_GetError());
   }
-  const int64_t left = *deadline - GetClock().NowMs();
+  const int64_t left = *deadline - clock_->RealNow();
   // Something is due now: take what input is there and go on to it without sleeping.
   if (left <= 0) return SDL_PollEvent(&e) != 0;
   return SDL_WaitEventTimeout(&e, static_cast<int>(std::min<int64_t>(left, INT_MAX))) != 0;
@@ -192,12 +226,12 @@ void SdlPlatform::Handle(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
       // Ctrl+C in the terminal or the session ending: close as by the close box, so the progress is kept.
-      App()->CloseBox();
+      CloseBox();
       break;
     case SDL_WINDOWEVENT:
       if (e.window.windowID != window_->Id()) break;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-        App()->CloseBox();
+        CloseBox();
       } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
         dirty_ = true;
       }
@@ -207,6 +241,10 @@ void SdlPlatform::Handle(const SDL_Event& e) {
       break;
     case SDL_MOUSEBUTTONDOWN:
       HandleMouseDown(e);
+      break;
+    case SDL_KEYDOWN:
+      // Watching a replay, Esc ends it.
+      if (scripted_ && e.key.keysym.sym == SDLK_ESCAPE && e.key.windowID == window_->Id()) CloseBox();
       break;
     default:
       break;
@@ -223,7 +261,23 @@ void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
     return;
   }
   const TShiftState shift = ModifierFlags(SDL_GetModState()) | ButtonFlags(e.motion.state);
-  App()->MouseMove(shift, ToScreenPixel(e.motion.x, scale_), ToScreenPixel(e.motion.y, scale_));
+  GameMouseMove(shift, ToScreenPixel(e.motion.x, scale_), ToScreenPixel(e.motion.y, scale_));
+}
+
+// The player's input reaches the game at its place on the game clock; a recording writes it down there.
+void SdlPlatform::GameMouseMove(TShiftState shift, int x, int y) {
+  clock_->PlaceInput(Timers().NextDue());
+  seen_ = {x, y};
+  if (GetRecorder() != nullptr) GetRecorder()->Move(x, y);
+  App()->MouseMove(shift, x, y);
+}
+
+void SdlPlatform::CloseBox() {
+  if (App()->Closed()) return;
+  Recorder* recorder = scripted_ ? nullptr : GetRecorder();
+  if (!scripted_) clock_->PlaceInput(Timers().NextDue());
+  if (recorder != nullptr) recorder->End(*App());
+  if (!App()->CloseBox() && recorder != nullptr) recorder->Close();
 }
 
 void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
@@ -232,7 +286,15 @@ void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
   if (!button) return;
   const TShiftState shift =
       PressFlags(*button, e.button.clicks, SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr));
-  App()->MouseDown(*button, shift, ToScreenPixel(e.button.x, scale_), ToScreenPixel(e.button.y, scale_));
+  const int x = ToScreenPixel(e.button.x, scale_), y = ToScreenPixel(e.button.y, scale_);
+  // A script's press moves the mouse there first when it was elsewhere; so does this, that a replay goes
+  // alike.
+  if (seen_.X != x || seen_.Y != y)
+    GameMouseMove(ModifierFlags(SDL_GetModState()) | ButtonFlags(SDL_GetMouseState(nullptr, nullptr)), x, y);
+  if (App()->Closed()) return;
+  clock_->PlaceInput(Timers().NextDue());
+  if (GetRecorder() != nullptr) GetRecorder()->Press(*button, shift, x, y);
+  App()->MouseDown(*button, shift, x, y);
 }
 
 // After every handler: the picture may have changed, and a warp's mouse move is due. That move comes right
@@ -243,6 +305,7 @@ void SdlPlatform::AfterHandler() {
   while (warp_ && App() != nullptr && !App()->Closed()) {
     const TPoint at = *warp_;
     warp_.reset();
+    seen_ = at;
     App()->MouseMove(scripted_ ? 0 : HeldNow(), at.X, at.Y);
   }
 }

@@ -15,6 +15,7 @@ union SDL_Event;
 namespace wispen {
 
 class SdlWindow;
+class LogicalClock;
 
 // No window can be opened here (no display). The message is one line that says how to run without one.
 class NoDisplayError : public std::runtime_error {
@@ -68,10 +69,14 @@ class SdlPlatform : public PlatformBase {
   void Handle(const SDL_Event& e);
   void HandleMouseMotion(const SDL_Event& e);
   void HandleMouseDown(const SDL_Event& e);
+  void RunDueTick();
+  void GameMouseMove(TShiftState shift, int x, int y);
+  void CloseBox();
   void AfterHandler();
   void Present();
   TShiftState HeldNow() const;
 
+  LogicalClock* clock_;  // set by the base class constructor, so no initializer here
   int scale_;
   std::unique_ptr<SdlWindow> window_;
   std::unique_ptr<AudioService> audio_;
@@ -80,6 +85,7 @@ class SdlPlatform : public PlatformBase {
   bool scripted_ = false;
   TPoint pointer_{0, 0};
   std::optional<TPoint> warp_;
+  TPoint seen_{0, 0};  // where the game last saw the pointer
   std::optional<int> upDown_;
 };
 
