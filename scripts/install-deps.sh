@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2
   fluid-soundfont-gm
-  xvfb xauth libxtst6
+  xvfb xauth libxtst6 xdotool libx11-dev
 )
 
 missing=()

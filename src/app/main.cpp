@@ -73,6 +73,7 @@ int RunGame(PlatformBase& platform, const Options& options, const std::function<
   const bool keep = !options.Headless && !options.Script && !options.Replay;
   if (!options.Record && !keep) return run(app);
   Recorder recorder(platform.GetClock());
+  recorder.Watch(app);
   StateList before, after;
   app.AppendState(before);
   platform.SetRecorder(&recorder);

@@ -52,6 +52,7 @@ void PlatformBase::SetCursorVisible(bool visible) {
 }
 
 void PlatformBase::CloseMainWindow() {
+  if (recorder_ != nullptr && app_ != nullptr && !app_->Closed()) recorder_->ClosedByGame();
   if (app_) app_->CloseFromHandler();
 }
 

@@ -96,6 +96,21 @@ void Recorder::Move(int x, int y) {
 
 void Recorder::Press(TMouseButton button, TShiftState shift, int x, int y) {
   Input(PressLine(button, shift, x, y));
+  beforePress_.clear();
+  if (app_ != nullptr) app_->AppendState(beforePress_);
+}
+
+void Recorder::ClosedByGame() {
+  const bool inPress = !beforePress_.empty() && lastInput_ + 1 == lines_.size() &&
+                       written_ == clock_.NowMs() && lines_[lastInput_].rfind("press ", 0) == 0;
+  if (!inPress) {
+    if (app_ != nullptr) End(*app_);
+    return;
+  }
+  ended_ = true;
+  endBeforeLastInput_ = true;
+  endAt_ = written_;
+  endState_ = beforePress_;
 }
 
 void Recorder::UpDown(int position) {
@@ -114,6 +129,7 @@ void Recorder::Note(const std::string& text) {
 
 void Recorder::End(const Application& app) {
   ended_ = true;
+  endBeforeLastInput_ = false;
   endAt_ = clock_.NowMs();
   endState_.clear();
   app.AppendState(endState_);
@@ -121,12 +137,15 @@ void Recorder::End(const Application& app) {
 
 std::string Recorder::Text(const RecordingHeader& header) const {
   std::string text = FormatRecordingHeader(header) + "\n";
-  for (const std::string& line : lines_) text += line + "\n";
-  if (!ended_) return text;
-  if (endAt_ > written_) text += "wait " + std::to_string(endAt_ - written_) + "\n";
-  for (const auto& [name, value] : endState_) {
-    if (Expected(name)) text += "expect " + name + (value.empty() ? "" : " " + value) + "\n";
+  const size_t endAt = ended_ && endBeforeLastInput_ ? lastInput_ : lines_.size();
+  for (size_t i = 0; i < endAt; ++i) text += lines_[i] + "\n";
+  if (ended_) {
+    if (endAt_ > written_) text += "wait " + std::to_string(endAt_ - written_) + "\n";
+    for (const auto& [name, value] : endState_) {
+      if (Expected(name)) text += "expect " + name + (value.empty() ? "" : " " + value) + "\n";
+    }
   }
+  for (size_t i = endAt; i < lines_.size(); ++i) text += lines_[i] + "\n";
   return text;
 }
 

@@ -29,6 +29,9 @@ class Recorder {
  public:
   explicit Recorder(const Clock& clock) : clock_(clock) {}
 
+  // The application whose state a press is taken against (see ClosedByGame).
+  void Watch(const Application& app) { app_ = &app; }
+
   void Move(int x, int y);
   void Press(TMouseButton button, TShiftState shift, int x, int y);
   // The debug selector closed at `position` during the input written last: the replay needs to know before.
@@ -39,6 +42,9 @@ class Recorder {
   void Note(const std::string& text);
   // Takes the end state now, just before the window closes. The last call counts.
   void End(const Application& app);
+  // The game closes its window itself. From a press (the Exit button) a replay would run nothing after
+  // that press, so the end state is the one just before it, and the expect lines go before it.
+  void ClosedByGame();
   bool Ended() const { return ended_; }
 
   // The recording as script text.
@@ -56,6 +62,9 @@ class Recorder {
   bool ended_ = false;
   int64_t endAt_ = 0;
   StateList endState_;
+  bool endBeforeLastInput_ = false;
+  const Application* app_ = nullptr;
+  StateList beforePress_;  // the state before the press written last
 };
 
 }  // namespace wispen
