@@ -23,6 +23,9 @@ class LogicalClock : public Clock {
   // Real time since the start, less the time held back: where the game clock would be if it ran freely.
   int64_t RealNow() const { return real_.NowMs() - start_ - heldBack_; }
   void AdvanceTo(int64_t ms) { now_ = std::max(now_, ms); }
+  // Real time counts from here on: what passed before (opening the window, loading the game) is not the
+  // game's time, as it is not in a headless run.
+  void StartHere() { heldBack_ = real_.NowMs() - start_ - now_; }
   // A tick came this late: the game clock skips none of its ticks, so it lets that time go by unseen.
   void HoldBack(int64_t ms) { heldBack_ += std::max<int64_t>(ms, 0); }
   // An input event goes at the real time, but before the tick due next (which has not fired yet) and not

@@ -146,6 +146,7 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   AfterHandlerHook hook(app, [this] { AfterHandler(); });
   scripted_ = script != nullptr;
   SDL_ShowWindow(window_->Get());
+  clock_->StartHere();
   app.Show();
   if (dirty_ && !app.Closed()) Present();
   int status = kExitOk;
