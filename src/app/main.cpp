@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
   const std::optional<std::string> lang = options.Lang || !header ? options.Lang : header->Lang;
   settings.LanguageId = DetectLanguage(lang, [](const char* name) { return std::getenv(name); });
   if (header) settings.SpeedFactor = header->SpeedFactor;
+  settings.Replay = header.has_value();
 
   try {
     SdlTextEngine text;

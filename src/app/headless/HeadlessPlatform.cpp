@@ -68,6 +68,7 @@ int HeadlessPlatform::Run(Application& app, const std::vector<ScriptCommand>& sc
   hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
   hooks.SetUpDown = [this](int n) { upDown_ = n; };
   hooks.Record = GetRecorder();
+  hooks.Replay = IsReplay();
   return ScriptRunner(app, Images(), hooks).Run(script);
 }
 

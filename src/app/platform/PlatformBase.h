@@ -18,6 +18,8 @@ class PlatformBase : public Platform {
     std::string GameDir = "./";
     // A replay's speed factor, in place of the one the opening measures.
     std::optional<int> SpeedFactor;
+    // The script is a recording: a window that closes before its expect lines is a replay gone another way.
+    bool Replay = false;
   };
 
   PlatformBase(std::unique_ptr<Clock> clock, const Settings& settings, TextEngine& text, ImageCodec& images);
@@ -30,6 +32,7 @@ class PlatformBase : public Platform {
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
   std::optional<int> ReplaySpeedFactor() const override { return settings_.SpeedFactor; }
+  bool IsReplay() const { return settings_.Replay; }
 
   void ShowMessage(const std::string& caption, const std::string& text,
                    MessageIcon icon = MessageIcon::None) final;

@@ -19,7 +19,10 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
   using K = ScriptCommand::Kind;
   int status = kExitOk;
   for (const ScriptCommand& c : commands) {
-    if (app_.Closed()) break;
+    if (app_.Closed()) {
+      if (hooks_.Replay) status = ClosedEarly(commands, c);
+      break;
+    }
     switch (c.kind) {
       case K::Wait:
         hooks_.Wait(c.ms);
@@ -64,6 +67,20 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
     status = kExitCloseFailed;
   }
   return status;
+}
+
+int ScriptRunner::ClosedEarly(const std::vector<ScriptCommand>& commands, const ScriptCommand& next) const {
+  if (hooks_.StoppedByPlayer && hooks_.StoppedByPlayer()) {
+    std::fprintf(stderr, "wispen: the replay was stopped before its end (line %d)\n", next.line);
+    return kExitOk;
+  }
+  for (const ScriptCommand& c : commands) {
+    if (c.line < next.line || c.kind != ScriptCommand::Kind::Expect) continue;
+    std::fprintf(stderr, "wispen: script line %d: expect %s: the window closed before it\n", c.line,
+                 c.name.c_str());
+    return kExitExpectFailed;
+  }
+  return kExitOk;
 }
 
 bool ScriptRunner::Expect(const ScriptCommand& c) {

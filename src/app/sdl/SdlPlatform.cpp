@@ -157,6 +157,8 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
     hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
     hooks.SetUpDown = [this](int n) { upDown_ = n; };
     hooks.Record = GetRecorder();
+    hooks.Replay = IsReplay();
+    hooks.StoppedByPlayer = [this] { return stoppedByPlayer_; };
     status = ScriptRunner(app, Images(), hooks).Run(*script);
   } else {
     Pump(std::nullopt);
@@ -275,6 +277,7 @@ void SdlPlatform::GameMouseMove(TShiftState shift, int x, int y) {
 
 void SdlPlatform::CloseBox() {
   if (App()->Closed()) return;
+  stoppedByPlayer_ = scripted_;
   Recorder* recorder = scripted_ ? nullptr : GetRecorder();
   if (!scripted_) clock_->PlaceInput(Timers().NextDue());
   if (recorder != nullptr) recorder->End(*App());

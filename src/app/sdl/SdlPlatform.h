@@ -86,6 +86,7 @@ class SdlPlatform : public PlatformBase {
   TPoint pointer_{0, 0};
   std::optional<TPoint> warp_;
   TPoint seen_{0, 0};  // where the game last saw the pointer
+  bool stoppedByPlayer_ = false;
   std::optional<int> upDown_;
 };
 
