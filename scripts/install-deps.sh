@@ -10,7 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2
   fluid-soundfont-gm
-  xvfb xauth libxtst6 xdotool libx11-dev
+  xvfb xauth libxtst6
+  openbox xdotool x11-apps x11-utils libx11-dev
 )
 
 missing=()

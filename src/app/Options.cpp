@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 #include <utility>
@@ -8,15 +9,26 @@ namespace wispen {
 
 const char* const kUsage =
     "usage: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE] [--log FILE]\n"
-    "              [--help] [--version] [--record FILE] [--replay FILE]\n"
+    "              [--help] [--version] [--fullscreen | --window] [--record FILE] [--replay FILE]\n"
     "  --game-dir DIR  the directory that holds Data/ (default: the executable's)\n"
-    "  --lang ja|en    the language of the texts (default: from LC_ALL, LC_MESSAGES, LANG)\n"
-    "  --scale N       the window is N times 640x480 (1 to 8)\n"
-    "  --headless      no window, no audio, virtual time; needs --script\n"
+    "  --lang ja|en    the language of the texts (default: the settings file's, else the locale's)\n"
+    "  --scale N       the window is N times 640x480 (1 to 8; default: the largest that fits the desktop)\n"
+    "  --fullscreen    start on the whole screen\n"
+    "  --window        start in a window (the default)\n"
+    "  --headless      no window, no audio, virtual time; needs --script (the settings file is not read)\n"
     "  --script FILE   drive the game from FILE\n"
     "  --log FILE      write the event log to FILE (- for standard output)\n"
     "  --record FILE   write the game down as a script that replays it\n"
-    "  --replay FILE   play a recorded game in the window (Esc ends it)\n";
+    "  --replay FILE   play a recorded game in the window (Esc ends it)\n"
+    "keys:\n"
+    "  Alt+Enter, F11          switch between the window and the whole screen\n"
+    "  Esc, Space, Return      during the opening: go to the title menu at once (not on the first run)\n"
+    "settings file: $XDG_CONFIG_HOME/wispen/settings.ini (default ~/.config/wispen/settings.ini),\n"
+    "  lines 'key = value', '#' starts a comment; options on the command line win over it:\n"
+    "  scale = 0..8 (0: fit the desktop)      fullscreen = true|false   language = ja|en\n"
+    "  music_volume = 0..100                  effects_volume = 0..100   soundfont = PATH\n"
+    "  confine_mouse = true|false (keep the pointer in the picture during play)\n"
+    "  skip_opening = true|false (start at the title menu)\n";
 
 Options ParseOptions(const std::vector<std::string>& args) {
   Options o;
@@ -40,6 +52,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
         throw std::invalid_argument("--scale takes a whole number from 1 to 8, not '" + v + "'");
       }
       o.Scale = n;
+    } else if (a == "--fullscreen") {
+      o.Fullscreen = true;
+    } else if (a == "--window") {
+      o.Fullscreen = false;
     } else if (a == "--headless") {
       o.Headless = true;
     } else if (a == "--script") {
@@ -58,6 +74,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
       throw std::invalid_argument("unknown option '" + a + "'");
     }
   }
+  if (std::count(args.begin(), args.end(), "--fullscreen") != 0 &&
+      std::count(args.begin(), args.end(), "--window") != 0)
+    throw std::invalid_argument("--fullscreen and --window cannot both be given");
   if (o.Replay && o.Script) throw std::invalid_argument("--replay and --script cannot go together");
   // A replay is a script; headless, it plays as fast as the machine allows.
   if (o.Replay && o.Headless) o.Script = std::exchange(o.Replay, std::nullopt);

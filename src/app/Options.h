@@ -7,11 +7,14 @@
 namespace wispen {
 
 // The command line: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE]
-//                          [--log FILE] [--help] [--version] [--record FILE] [--replay FILE]
+//                          [--log FILE] [--help] [--version] [--fullscreen | --window]
+//                          [--record FILE] [--replay FILE]
+// What is not given here comes from the settings file.
 struct Options {
   std::optional<std::string> GameDir;
   std::optional<std::string> Lang;
-  int Scale = 1;
+  std::optional<int> Scale;
+  std::optional<bool> Fullscreen;
   bool Headless = false;
   std::optional<std::string> Script;
   std::optional<std::string> Log;

@@ -25,6 +25,7 @@
 #include "sdl/SdlImageCodec.h"
 #include "sdl/SdlPlatform.h"
 #include "sdl/SdlTextEngine.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -80,9 +81,29 @@ int RunGame(PlatformBase& platform, const Options& options, const std::function<
   const int status = run(app);
   platform.SetRecorder(nullptr);
   app.AppendState(after);
-  SaveRecording(recorder, before, after, platform.LanguageId(), options.Record ? &*options.Record : nullptr,
+  SaveRecording(recorder, before, after, platform, options.Record ? &*options.Record : nullptr,
                 ReplayDirectory([](const char* name) { return std::getenv(name); }));
   return status;
+}
+
+const char* Env(const char* name) {
+  return std::getenv(name);
+}
+
+// The settings file, each line that cannot be used said on standard error; the game starts all the same.
+GameSettings ReadSettings(const std::string& path) {
+  std::vector<std::string> warnings;
+  GameSettings s = LoadSettings(path, warnings);
+  for (const std::string& w : warnings) std::fprintf(stderr, "wispen: %s\n", w.c_str());
+  return s;
+}
+
+// Alt+Enter and F11 keep the choice for the next run.
+void RememberFullscreen(const std::string& path, bool fullscreen) {
+  if (path.empty()) return;
+  std::string error;
+  if (!SaveSetting(path, "fullscreen", fullscreen ? "true" : "false", error))
+    std::fprintf(stderr, "wispen: the settings file was not written: %s\n", error.c_str());
 }
 
 }  // namespace
@@ -112,13 +133,22 @@ int main(int argc, char** argv) {
     if (!script) return status;
   }
 
+  // A headless run is a repeatable test: the player's settings file has no say in it.
+  const std::string settingsPath = options.Headless ? "" : SettingsPath(Env);
+  const GameSettings chosen = options.Headless ? GameSettings{} : ReadSettings(settingsPath);
+
   PlatformBase::Settings settings;
   settings.GameDir = options.GameDir ? WithTrailingSlash(*options.GameDir) : ExecutableDir();
-  // A recording plays in the language and at the speed it was made in, unless told otherwise.
-  const std::optional<std::string> lang = options.Lang || !header ? options.Lang : header->Lang;
-  settings.LanguageId = DetectLanguage(lang, [](const char* name) { return std::getenv(name); });
-  if (header) settings.SpeedFactor = header->SpeedFactor;
-  settings.Replay = header.has_value();
+  settings.LanguageId = DetectLanguage(options.Lang ? options.Lang : chosen.Language, Env);
+  settings.SkipOpening = chosen.SkipOpening;
+  // A recording plays in the language, at the speed and with the opening it was made with, unless told
+  // otherwise.
+  if (header) {
+    if (!options.Lang) settings.LanguageId = DetectLanguage(header->Lang, Env);
+    settings.SpeedFactor = header->SpeedFactor;
+    settings.SkipOpening = header->SkipOpening;
+    settings.Replay = true;
+  }
 
   try {
     SdlTextEngine text;
@@ -127,7 +157,15 @@ int main(int argc, char** argv) {
       HeadlessPlatform platform(settings, text, images);
       return RunGame(platform, options, [&](Application& app) { return platform.Run(app, *script); });
     }
-    SdlPlatform platform(settings, SdlPlatform::Options{options.Scale}, text, images);
+    SdlPlatform::Options window;
+    window.Scale = options.Scale.value_or(chosen.Scale);
+    window.Fullscreen = options.Fullscreen.value_or(chosen.Fullscreen);
+    window.ConfineMouse = chosen.ConfineMouse;
+    window.SoundFont = chosen.SoundFont;
+    window.MusicVolume = chosen.MusicVolume;
+    window.EffectsVolume = chosen.EffectsVolume;
+    window.FullscreenChanged = [&settingsPath](bool on) { RememberFullscreen(settingsPath, on); };
+    SdlPlatform platform(settings, window, text, images);
     platform.SetWindowIcon(BuiltinPicture(Builtin::Icon));
     return RunGame(platform, options,
                    [&](Application& app) { return platform.Run(app, script ? &*script : nullptr); });

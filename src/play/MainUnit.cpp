@@ -72,12 +72,21 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormShow() {
-  if (SpeedFactor == 0) forms.OpningForm->CalibrateSpeed();
+  // No speed factor in the progress file: the first run since installing, which always shows the whole
+  // opening.
+  firstRun_ = SpeedFactor == 0;
+  if (firstRun_) forms.OpningForm->CalibrateSpeed();
   TCanvas& screen = ScreenImage.Picture.Canvas();
   forms.NumberForm->InitStageDigits(screen);
   forms.NumberForm->InitLifeDigits(screen);
   forms.NumberForm->InitSoulIcons(screen);
   forms.OpningForm->OpningTimer.SetEnabled(true);
+  if (!firstRun_ && platform.SkipOpening()) forms.OpningForm->SkipToEnd();
+}
+
+void TMainForm::FormKeyDown(GameKey /*key*/) {
+  // Each of the three keys does the same; clicks keep having no effect during the opening.
+  if (!firstRun_ && forms.OpningForm->OpningTimer.Enabled()) forms.OpningForm->SkipToEnd();
 }
 
 void TMainForm::FormClose() {

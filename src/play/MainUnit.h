@@ -33,6 +33,9 @@ class TMainForm : public MainWindowEvents, public GameState {
   void FormClose() override;
   void ScreenImageMouseMove(TShiftState shift, int X, int Y) override;
   void ScreenImageMouseDown(TMouseButton button, TShiftState shift, int X, int Y) override;
+  // Esc, Space or Return during the opening (not on the first run) jumps to its end.
+  void FormKeyDown(GameKey key) override;
+  bool PointerInPlay() const override { return SoulActive; }
   const TBitmap& ScreenPicture() const override { return ScreenImage.Picture; }
   void AppendState(StateList& state) const override;
 
@@ -113,6 +116,7 @@ class TMainForm : public MainWindowEvents, public GameState {
 
   // A cursor warp whose mouse move has not arrived yet.
   bool warpPending_ = false;
+  bool firstRun_ = false;
 };
 
 }  // namespace wispen

@@ -170,6 +170,12 @@ void TOpningForm::OpningTimerTimer() {
   OpningTimer.Tag = OpningTimer.Tag + 1;
 }
 
+void TOpningForm::SkipToEnd() {
+  // Each remaining tick in turn, so the picture, the timer and the sounds end as the whole opening leaves
+  // them.
+  while (OpningTimer.Enabled()) OpningTimerTimer();
+}
+
 // Only the seconds and milliseconds of the measured time count: a measurement of a minute and five seconds
 // gives a fast machine. Kept as it is, since the stored factor of every player was found this way.
 void TOpningForm::CalibrateSpeed() {

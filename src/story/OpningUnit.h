@@ -32,6 +32,8 @@ class TOpningForm {
 
   void FormCreate();
   void OpningTimerTimer();
+  // Runs the opening's remaining steps at once: the title menu as the opening leaves it, its music going on.
+  void SkipToEnd();
   // Measures how fast pictures copy and sets the speed factor (1, or 2 on a slow machine).
   void CalibrateSpeed();
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "platform/Language.h"
 #include "story/EndingUnit.h"
 #include "story/OpningUnit.h"
@@ -64,6 +67,63 @@ TEST_F(Story, TheOpeningEndsInTheTitleMenuOnItsTimeLine) {
   const std::string log = EventLog();
   EXPECT_NE(log.find("150 effect load 0"), std::string::npos);
   EXPECT_NE(log.find(std::to_string(end) + " effect play"), std::string::npos) << log;
+}
+
+// The state and the picture of a game whose opening ran `ms` of its course and was then cut short (or not).
+struct Outcome {
+  StateList state;
+  std::vector<TColor> picture;
+};
+
+class OpeningCut : public GameFixture {
+ protected:
+  Outcome Run(int64_t ms, const std::function<void()>& cut, int32_t speedFactor = 1) {
+    CreateGame(kLangEnglish);
+    Main().SpeedFactor = speedFactor;  // as read from the progress file
+    app->Show();
+    Wait(ms);
+    if (cut) cut();
+    Outcome o;
+    app->AppendState(o.state);
+    o.picture = Main().ScreenPicture().Pixels();
+    forms.reset();
+    app.reset();
+    platform.reset();
+    return o;
+  }
+};
+
+TEST_F(OpeningCut, EachKeyAndTheSettingGiveTheTitleMenuAsTheWholeOpeningLeavesIt) {
+  const Outcome waited = Run(50850, nullptr);
+  ASSERT_NE(std::find(waited.state.begin(), waited.state.end(),
+                      std::pair<std::string, std::string>("MenuMode", "1")),
+            waited.state.end());
+  for (GameKey key : {GameKey::Escape, GameKey::Space, GameKey::Return}) {
+    const Outcome cut = Run(1000, [&] { app->KeyDown(key); });
+    EXPECT_EQ(cut.state, waited.state) << int(key);
+    EXPECT_TRUE(cut.picture == waited.picture) << int(key);
+    EXPECT_NE(EventLog().find("1000 effect play"), std::string::npos) << EventLog();
+  }
+  skipOpening = true;
+  const Outcome skipped = Run(0, nullptr);
+  EXPECT_EQ(skipped.state, waited.state);
+  EXPECT_TRUE(skipped.picture == waited.picture);
+  const std::string log = EventLog();
+  EXPECT_NE(log.find("0 music play 0"), std::string::npos) << log;
+  EXPECT_NE(log.find("0 effect play"), std::string::npos) << log;
+}
+
+TEST_F(OpeningCut, TheFirstRunShowsTheWholeOpeningWhateverIsPressed) {
+  skipOpening = true;
+  Run(
+      1000,
+      [&] {
+        EXPECT_NE(Main().SpeedFactor, 0);  // calibrated: there was none
+        app->KeyDown(GameKey::Escape);
+        EXPECT_EQ(Main().MenuMode(), 0);
+        EXPECT_TRUE(forms->OpningForm->OpningTimer.Enabled());
+      },
+      0);
 }
 
 TEST_F(Story, TheEndingRunsItsPhasesAndEndsInTheGameOverMenu) {

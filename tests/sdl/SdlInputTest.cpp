@@ -1,23 +1,28 @@
 #include <gtest/gtest.h>
 
 #include "sdl/SdlInput.h"
+#include "view/PictureFit.h"
 
 namespace wispen {
 namespace {
 
 TEST(SdlInput, WindowPixelsMapToScreenPixelsRoundingTowardMinusInfinity) {
-  EXPECT_EQ(ToScreenPixel(0, 2), 0);
-  EXPECT_EQ(ToScreenPixel(1, 2), 0);
-  EXPECT_EQ(ToScreenPixel(1279, 2), 639);
-  EXPECT_EQ(ToScreenPixel(1280, 2), 640);
+  auto x = [](int windowPixel, int scale) {
+    const TSize size{640 * scale, 480 * scale};
+    return WindowToPicture({windowPixel, 0}, size, size).X;
+  };
+  EXPECT_EQ(x(0, 2), 0);
+  EXPECT_EQ(x(1, 2), 0);
+  EXPECT_EQ(x(1279, 2), 639);
+  EXPECT_EQ(x(1280, 2), 640);
   // Left of the window: the first window pixel out is the first screen pixel out.
-  EXPECT_EQ(ToScreenPixel(-1, 2), -1);
-  EXPECT_EQ(ToScreenPixel(-2, 2), -1);
-  EXPECT_EQ(ToScreenPixel(-3, 2), -2);
-  EXPECT_EQ(ToScreenPixel(-1, 3), -1);
-  EXPECT_EQ(ToScreenPixel(-3, 3), -1);
-  EXPECT_EQ(ToScreenPixel(-4, 3), -2);
-  EXPECT_EQ(ToScreenPixel(-7, 1), -7);
+  EXPECT_EQ(x(-1, 2), -1);
+  EXPECT_EQ(x(-2, 2), -1);
+  EXPECT_EQ(x(-3, 2), -2);
+  EXPECT_EQ(x(-1, 3), -1);
+  EXPECT_EQ(x(-3, 3), -1);
+  EXPECT_EQ(x(-4, 3), -2);
+  EXPECT_EQ(x(-7, 1), -7);
 }
 
 TEST(SdlInput, APressCarriesTheHeldKeysAndButtonsAndEveryOtherClickOfARunIsADoubleClick) {

@@ -27,6 +27,7 @@ void GameFixture::CreateGame(uint16_t language) {
   PlatformBase::Settings settings;
   settings.GameDir = dir.string();
   settings.LanguageId = language;
+  settings.SkipOpening = skipOpening;
   platform = std::make_unique<HeadlessPlatform>(settings, text, codec);
   ASSERT_TRUE(platform->Log().Open((dir / "events.log").string()));
   app = std::make_unique<Application>(*platform);

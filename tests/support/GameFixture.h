@@ -37,6 +37,7 @@ class GameFixture : public ::testing::Test {
 
   std::filesystem::path dir;
   bool withSounds = true;
+  bool skipOpening = false;  // the settings file's skip_opening
   BoxTextEngine text;
   SdlImageCodec codec;
   std::unique_ptr<HeadlessPlatform> platform;

@@ -26,11 +26,15 @@ expect_status 2 "unknown option" "$game" --frobnicate
 expect_status 2 "option without its value" "$game" --scale
 expect_status 2 "scale out of range" "$game" --scale 0
 expect_status 2 "unknown language" "$game" --lang fr
+expect_status 2 "both --fullscreen and --window" "$game" --fullscreen --window
 expect_status 2 "headless without a script" "$game" --headless
 expect_status 2 "unreadable script" "$game" --headless --script "$tmp/missing.script"
 expect_status 2 "script line that cannot be parsed" "$game" --headless --script "$tmp/bad.script"
 grep -q ":2:" "$tmp/err" || { echo "FAIL the message does not name line 2"; failures=$((failures + 1)); }
 expect_status 0 "help" "$game" --help
+for word in --fullscreen --window Alt+Enter F11 Esc settings.ini skip_opening confine_mouse; do
+  grep -q -- "$word" "$tmp/out" || { echo "FAIL --help does not mention $word"; failures=$((failures + 1)); }
+done
 expect_status 0 "version" "$game" --version
 grep -q "Wispen Version 1" "$tmp/out" || { echo "FAIL --version does not name the game"; failures=$((failures + 1)); }
 mkdir -p "$tmp/game/Data"
@@ -47,5 +51,5 @@ expect_status 1 "no display" env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x
 grep -qi "headless" "$tmp/err" || { echo "FAIL the no-display message does not say how to run headless"; failures=$((failures + 1)); }
 [ "$(wc -l <"$tmp/err")" -eq 1 ] || { echo "FAIL the no-display message is not one line"; failures=$((failures + 1)); }
 
-echo "$((15 - failures)) passed, $failures failed"
+echo "$((16 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

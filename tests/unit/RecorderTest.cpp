@@ -51,7 +51,7 @@ TEST(Recorder, WritesTheInputOnTheClockThenTheEndStateAPlayerCanRead) {
   platform.Wait(30);
   rec.End(app);  // the last call counts
   EXPECT_EQ(rec.Text(RecordingHeader{"ja", 2}),
-            "# wispen-recording version=1 lang=ja speed=2\n"
+            "# wispen-recording version=1 lang=ja speed=2 opening=play\n"
             "wait 120\nmove 5 6\nupdown 4\npress right 5 6 ctrl double\n# a tick came late\nwait 10\nclose\n"
             "wait 100\nexpect MenuMode 2\nexpect HighScores.0 1,0,1,70\nexpect ScreenDigest " +
                 PictureDigest(window.screen) + "\n");

@@ -15,8 +15,8 @@ std::vector<ScriptCommand> Parse(const std::string& text) {
 TEST(ScriptParser, ReadsEveryCommandSkippingCommentsAndBlankLines) {
   const auto c = Parse(
       "# a demo\n\nwait 150\nmove 10 -20   # off the window\npress right 5 6 ctrl double\nupdown 7\n"
-      "shot out.png\nstate s.txt\nexpect MenuMode 1\nexpect LastPress\nclose\n");
-  ASSERT_EQ(c.size(), 9u);
+      "shot out.png\nstate s.txt\nexpect MenuMode 1\nexpect LastPress\nclose\nkey space\n");
+  ASSERT_EQ(c.size(), 10u);
   EXPECT_EQ(c[0].kind, ScriptCommand::Kind::Wait);
   EXPECT_EQ(c[0].ms, 150);
   EXPECT_EQ(c[0].line, 3);
@@ -29,12 +29,14 @@ TEST(ScriptParser, ReadsEveryCommandSkippingCommentsAndBlankLines) {
   EXPECT_EQ(c[6].value, "1");
   EXPECT_EQ(c[7].value, "");
   EXPECT_EQ(c[8].kind, ScriptCommand::Kind::Close);
+  EXPECT_EQ(c[9].kind, ScriptCommand::Kind::Key);
+  EXPECT_EQ(c[9].key, GameKey::Space);
 }
 
 TEST(ScriptParser, ABadLineNamesItsFileAndNumber) {
   for (const char* bad :
        {"wait\n", "wait -5\n", "wait 1.5\n", "move 1\n", "press up 1 2\n", "press left 1 2 meta\n",
-        "shot out.jpg\n", "dance\n", "close now\n", "expect\n", "updown x\n"}) {
+        "shot out.jpg\n", "dance\n", "key\n", "key f1\n", "close now\n", "expect\n", "updown x\n"}) {
     const std::string text = std::string("wait 1\n# fine\n") + bad;
     try {
       Parse(text);

@@ -32,6 +32,12 @@ void Application::MouseDown(TMouseButton button, TShiftState shift, int x, int y
   });
 }
 
+void Application::KeyDown(GameKey key) {
+  Dispatch([&] {
+    if (window_) window_->FormKeyDown(key);
+  });
+}
+
 void Application::RunDueTimers(int64_t now) {
   TimerQueue& timers = platform_.Timers();
   while (!closed_) {

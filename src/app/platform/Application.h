@@ -27,6 +27,9 @@ class MainWindowEvents {
   virtual void FormClose() = 0;
   virtual void ScreenImageMouseMove(TShiftState shift, int x, int y) = 0;
   virtual void ScreenImageMouseDown(TMouseButton button, TShiftState shift, int x, int y) = 0;
+  virtual void FormKeyDown(GameKey /*key*/) {}
+  // Whether the soul is in play (the pointer steers it): the window then keeps the pointer on the picture.
+  virtual bool PointerInPlay() const { return false; }
   // The 640x480 picture the window shows.
   virtual const TBitmap& ScreenPicture() const = 0;
   // The game state that scripts read, as NAME=VALUE pairs.
@@ -49,6 +52,7 @@ class Application {
   void Show();
   void MouseMove(TShiftState shift, int x, int y);
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void KeyDown(GameKey key);
   // Fires, one at a time and in time order, every timer due at or before `now`.
   void RunDueTimers(int64_t now);
   // The close box: runs the close handler; on failure shows the error box and the window stays open.

@@ -22,6 +22,9 @@ constexpr TShiftState ButtonFlag(TMouseButton b) {
   return b == TMouseButton::mbLeft ? ssLeft : b == TMouseButton::mbRight ? ssRight : ssMiddle;
 }
 
+// Keys the main window reacts to (the opening is cut short by them).
+enum class GameKey { Escape, Space, Return };
+
 // Keys that dialogs react to.
 enum class DialogKey { Enter, Escape, Up, Down, Other };
 

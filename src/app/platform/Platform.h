@@ -36,6 +36,8 @@ class Platform {
   virtual uint16_t LanguageId() const = 0;
   // The game directory with a trailing '/': the executable's, or the one named on the command line.
   virtual const std::string& GameDir() const = 0;
+  // The player asked for the opening to be cut short at start-up (not part of the original game).
+  virtual bool SkipOpening() const { return false; }
   // A replay runs at the speed factor its recording names, whatever this machine measures.
   virtual std::optional<int> ReplaySpeedFactor() const { return std::nullopt; }
 

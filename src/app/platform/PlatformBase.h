@@ -16,6 +16,7 @@ class PlatformBase : public Platform {
   struct Settings {
     uint16_t LanguageId = 0x0409;
     std::string GameDir = "./";
+    bool SkipOpening = false;
     // A replay's speed factor, in place of the one the opening measures.
     std::optional<int> SpeedFactor;
     // The script is a recording: a window that closes before its expect lines is a replay gone another way.
@@ -31,6 +32,7 @@ class PlatformBase : public Platform {
   ImageCodec& Images() override { return images_; }
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
+  bool SkipOpening() const override { return settings_.SkipOpening; }
   std::optional<int> ReplaySpeedFactor() const override { return settings_.SpeedFactor; }
   bool IsReplay() const { return settings_.Replay; }
 

@@ -38,7 +38,8 @@ std::string PressLine(TMouseButton button, TShiftState shift, int x, int y) {
 
 std::string FormatRecordingHeader(const RecordingHeader& header) {
   return std::string(kHeaderMark) + " version=" + kVersion + " lang=" + header.Lang +
-         " speed=" + std::to_string(header.SpeedFactor);
+         " speed=" + std::to_string(header.SpeedFactor) +
+         " opening=" + (header.SkipOpening ? "skip" : "play");
 }
 
 std::optional<RecordingHeader> ReadRecordingHeader(std::istream& in, const std::string& fileName) {
@@ -70,6 +71,9 @@ std::optional<RecordingHeader> ReadRecordingHeader(std::istream& in, const std::
         if (ec != std::errc() || ptr != value.data() + value.size() || h.SpeedFactor < 1 ||
             h.SpeedFactor > 1000)
           return fail("the speed factor is a whole number from 1 to 1000");
+      } else if (key == "opening") {
+        if (value != "play" && value != "skip") return fail("the opening is play or skip");
+        h.SkipOpening = value == "skip";
       } else {
         return fail("unknown recording setting '" + key + "'");
       }
@@ -98,6 +102,10 @@ void Recorder::Press(TMouseButton button, TShiftState shift, int x, int y) {
   Input(PressLine(button, shift, x, y));
   beforePress_.clear();
   if (app_ != nullptr) app_->AppendState(beforePress_);
+}
+
+void Recorder::Key(GameKey key) {
+  Input(key == GameKey::Escape ? "key esc" : key == GameKey::Space ? "key space" : "key return");
 }
 
 void Recorder::ClosedByGame() {

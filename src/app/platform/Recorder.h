@@ -16,6 +16,7 @@ namespace wispen {
 struct RecordingHeader {
   std::string Lang = "en";  // en or ja
   int SpeedFactor = 1;
+  bool SkipOpening = false;  // the player's setting that cuts the opening short
 };
 
 std::string FormatRecordingHeader(const RecordingHeader& header);
@@ -34,6 +35,7 @@ class Recorder {
 
   void Move(int x, int y);
   void Press(TMouseButton button, TShiftState shift, int x, int y);
+  void Key(GameKey key);
   // The debug selector closed at `position` during the input written last: the replay needs to know before.
   void UpDown(int position);
   // A close that left the window open (its progress file could not be written).

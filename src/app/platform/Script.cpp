@@ -81,6 +81,19 @@ class LineParser {
       c.kind = ScriptCommand::Kind::Expect;
       c.name = words_[1];
       c.value = words_.size() == 3 ? words_[2] : "";
+    } else if (verb == "key") {
+      Need(2, "key esc|space|return");
+      c.kind = ScriptCommand::Kind::Key;
+      const std::string& k = words_[1];
+      if (k == "esc") {
+        c.key = GameKey::Escape;
+      } else if (k == "space") {
+        c.key = GameKey::Space;
+      } else if (k == "return") {
+        c.key = GameKey::Return;
+      } else {
+        Fail("unknown key '" + k + "' (esc, space or return)");
+      }
     } else if (verb == "close") {
       Need(1, "close");
       c.kind = ScriptCommand::Kind::Close;

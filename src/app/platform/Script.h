@@ -12,7 +12,7 @@ namespace wispen {
 
 // One line of a test or demo script.
 struct ScriptCommand {
-  enum class Kind { Wait, Move, Press, UpDown, Shot, State, Expect, Close };
+  enum class Kind { Wait, Move, Press, UpDown, Shot, State, Expect, Close, Key };
   Kind kind = Kind::Wait;
   int line = 0;
   int64_t ms = 0;                              // wait
@@ -22,6 +22,7 @@ struct ScriptCommand {
   int number = 0;                              // updown
   std::string file;                            // shot, state
   std::string name, value;                     // expect
+  GameKey key = GameKey::Escape;               // key
 };
 
 // A line that cannot be parsed; the message names the file and the line.

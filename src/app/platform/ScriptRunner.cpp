@@ -54,6 +54,10 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
       case K::Expect:
         if (!Expect(c)) status = kExitExpectFailed;
         break;
+      case K::Key:
+        if (hooks_.Record) hooks_.Record->Key(c.key);
+        app_.KeyDown(c.key);
+        break;
       case K::Close:
         if (hooks_.Record) hooks_.Record->End(app_);
         if (!app_.CloseBox() && hooks_.Record) hooks_.Record->Close();

@@ -8,6 +8,7 @@
 
 #include "data/FileIo.h"
 #include "platform/Errors.h"
+#include "platform/Platform.h"
 #include "platform/Recorder.h"
 
 namespace fs = std::filesystem;
@@ -123,9 +124,10 @@ int IntOf(const StateList& state, const std::string& name, int fallback) {
 }  // namespace
 
 void SaveRecording(const Recorder& recorder, const StateList& before, const StateList& after,
-                   uint16_t languageId, const std::string* file, const std::string& keepDir) {
+                   const Platform& platform, const std::string* file, const std::string& keepDir) {
   RecordingHeader header;
-  header.Lang = languageId == 0x0411 ? "ja" : "en";
+  header.Lang = platform.LanguageId() == 0x0411 ? "ja" : "en";
+  header.SkipOpening = platform.SkipOpening();
   header.SpeedFactor = std::max(1, IntOf(after, "SpeedFactor", 1));
   const std::string text = recorder.Text(header);
   try {

@@ -34,12 +34,13 @@ std::string KeepReplay(const std::string& dir, const std::string& name, const st
 
 namespace wispen {
 
+class Platform;
 class Recorder;
 
 // At the end of a recorded run: writes the recording to `file`, or with no file keeps it among the replays in
 // `keepDir`. `before` and `after` are the game state at the start and after the close. Trouble costs one
 // warning line on standard error, never the game.
 void SaveRecording(const Recorder& recorder, const StateList& before, const StateList& after,
-                   uint16_t languageId, const std::string* file, const std::string& keepDir);
+                   const Platform& platform, const std::string* file, const std::string& keepDir);
 
 }  // namespace wispen

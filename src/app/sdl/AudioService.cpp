@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -15,8 +16,12 @@ namespace {
 // About a 23 ms period: short enough that a stopped piece falls silent at once, long enough not to stutter.
 constexpr int kDeviceFrames = 1024;
 
-void SDLCALL FeedMusic(void* synth, Uint8* stream, int bytes) {
-  static_cast<MusicSynth*>(synth)->Render(reinterpret_cast<int16_t*>(stream), bytes / 4);
+void SDLCALL FeedMusic(void* service, Uint8* stream, int bytes) {
+  static_cast<AudioService*>(service)->RenderMusic(reinterpret_cast<int16_t*>(stream), bytes / 4);
+}
+
+int MixerVolume(int percent) {
+  return std::clamp(percent, 0, 100) * MIX_MAX_VOLUME / 100;
 }
 
 AudioOptions DefaultOptions() {
@@ -28,10 +33,20 @@ AudioOptions DefaultOptions() {
 
 }  // namespace
 
+std::vector<std::string> SoundFontsWith(const std::optional<std::string>& chosen) {
+  std::vector<std::string> fonts = SoundFontCandidates(std::getenv("SDL_SOUNDFONTS"));
+  // The Debian places come last, after what the environment names.
+  const size_t debian = SoundFontCandidates(nullptr).size();
+  if (chosen) fonts.insert(fonts.end() - static_cast<std::ptrdiff_t>(debian), *chosen);
+  return fonts;
+}
+
 AudioService::AudioService() : AudioService(DefaultOptions()) {}
 
 AudioService::AudioService(AudioOptions options)
     : trouble_(options.trouble != nullptr ? *options.trouble : std::cerr),
+      musicVolume_(MixerVolume(options.musicVolume)),
+      effectsVolume_(MixerVolume(options.effectsVolume)),
       music_(std::move(options.soundFonts), kSampleRate,
              [this](const std::string& reason) { ReportOnce(Trouble::Music, reason); }) {}
 
@@ -57,14 +72,23 @@ bool AudioService::DeviceReady() {
     return false;
   }
   device_ = Device::Open;
-  Mix_HookMusic(FeedMusic, &music_);
+  Mix_HookMusic(FeedMusic, this);
   return true;
 }
 
 int AudioService::NewEffectChannel() {
   const int channel = channels_++;
   if (channels_ > Mix_AllocateChannels(-1)) Mix_AllocateChannels(channels_);
+  Mix_Volume(channel, effectsVolume_);
   return channel;
+}
+
+// The music goes past SDL2_mixer's own music player, so its volume is applied here, as that player would.
+void AudioService::RenderMusic(int16_t* stereo, int frames) {
+  music_.Render(stereo, frames);
+  if (musicVolume_ >= MIX_MAX_VOLUME) return;
+  for (int i = 0; i < frames * 2; ++i)
+    stereo[i] = static_cast<int16_t>(stereo[i] * musicVolume_ / MIX_MAX_VOLUME);
 }
 
 void AudioService::ReportOnce(Trouble trouble, const std::string& reason) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,7 +17,13 @@ struct AudioOptions {
   std::vector<std::string> soundFonts;
   // Where the one line about sound that cannot start goes.
   std::ostream* trouble = nullptr;
+  // The player's volumes, 0 (silent) to 100 (as the sounds are made).
+  int musicVolume = 100;
+  int effectsVolume = 100;
 };
+
+// The soundfonts of SDL_SOUNDFONTS, then `chosen` (the settings file's), then the Debian ones.
+std::vector<std::string> SoundFontsWith(const std::optional<std::string>& chosen);
 
 // The machine's sound for the whole run: the SDL2_mixer device, opened at the first use, and the one
 // FluidSynth synthesiser, whose soundfont starts loading as the service is made. Music goes through
@@ -38,6 +46,8 @@ class AudioService {
   MusicSynth& Music() { return music_; }
   // A mixer channel no other player uses; only once the device is ready.
   int NewEffectChannel();
+  // Fills `frames` stereo frames with the music at the player's volume (on the audio thread).
+  void RenderMusic(int16_t* stereo, int frames);
 
  private:
   enum class Trouble { Device, Music };
@@ -49,6 +59,8 @@ class AudioService {
   std::set<Trouble> reported_;
   enum class Device { Untried, Open, Missing } device_ = Device::Untried;
   int channels_ = 0;
+  int musicVolume_;
+  int effectsVolume_;
   MusicSynth music_;
 };
 

@@ -117,7 +117,7 @@ void RunDialogWindow(ModalDialog& dialog, TextEngine& text, const SdlWindow& own
   picture.Canvas().SetTextEngine(&text);
   const auto paint = [&] {
     dialog.Paint(picture.Canvas());
-    window.Present(picture, 1);
+    window.Present(picture);
   };
   paint();
 

@@ -2,12 +2,6 @@
 
 namespace wispen {
 
-int ToScreenPixel(int windowPixel, int scale) {
-  if (scale <= 1) return windowPixel;
-  const int quotient = windowPixel / scale;
-  return (windowPixel % scale != 0 && windowPixel < 0) ? quotient - 1 : quotient;
-}
-
 TShiftState ModifierFlags(SDL_Keymod mods) {
   TShiftState s = 0;
   if (mods & KMOD_SHIFT) s |= ssShift;

@@ -9,11 +9,6 @@
 
 namespace wispen {
 
-// A window pixel as a screen-image pixel. The picture is scaled by whole pixels; a position left of or above
-// the window (the mouse dragged off it with a button held) stays left of or above the picture, so the
-// division rounds toward minus infinity.
-int ToScreenPixel(int windowPixel, int scale);
-
 // The held Shift, Alt and Ctrl keys.
 TShiftState ModifierFlags(SDL_Keymod mods);
 // The held buttons of an SDL button mask (SDL_BUTTON_LMASK...).

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <functional>
+#include <iostream>
 #include <string>
 
 #include "AudioService.h"
@@ -15,13 +16,12 @@
 #include "SdlWindow.h"
 #include "platform/LogicalClock.h"
 #include "platform/ScriptRunner.h"
+#include "view/PictureFit.h"
 
 namespace wispen {
 
 namespace {
 
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 // A window larger than any display is of no use; the bound also keeps the window size in range.
 constexpr int kMaxScale = 16;
 
@@ -40,9 +40,11 @@ std::unique_ptr<Clock> MakeLogicalClock(LogicalClock*& raw) {
   return clock;
 }
 
-int ToWindowPixel(int screenPixel, int scale) {
-  const int64_t p = static_cast<int64_t>(screenPixel) * scale;
-  return static_cast<int>(std::clamp<int64_t>(p, INT_MIN, INT_MAX));
+// The largest whole multiple of the picture that fits the usable desktop of the first display.
+int DesktopScale(TSize decorations) {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  return std::min(kMaxScale, FitWindowScale({usable.w, usable.h}, decorations));
 }
 
 // Keeps the window's after-handler hook for the life of a run, also when the loop throws.
@@ -64,7 +66,11 @@ class AfterHandlerHook {
 SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextEngine& text,
                          ImageCodec& images)
     : PlatformBase(MakeLogicalClock(clock_), settings, text, images),
-      scale_(std::clamp(options.Scale, 1, kMaxScale)) {
+      scale_(std::clamp(options.Scale, 1, kMaxScale)),
+      fitToDesktop_(options.Scale <= 0),
+      fullscreen_(options.Fullscreen),
+      confineMouse_(options.ConfineMouse),
+      fullscreenChanged_(options.FullscreenChanged) {
   // Closing the window is the game's own business (its close handler may keep it open); SDL must not turn it
   // into a quit request as well.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -74,14 +80,19 @@ SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextE
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw NoDisplay(SDL_GetError());
-  // Fixed size, no high-DPI scaling: the window keeps its pixel sizes on any display.
+  // The decorations are not known before the window is shown; FitToDesktop allows for them then.
+  if (fitToDesktop_) scale_ = DesktopScale({0, 0});
+  // Resizable, and high-DPI aware: the picture is fitted to whatever the drawable is.
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_Window* raw = SDL_CreateWindow(Application::kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                     kScreenWidth * scale_, kScreenHeight * scale_, SDL_WINDOW_HIDDEN);
+                                     kPictureWidth * scale_, kPictureHeight * scale_, flags);
   if (raw == nullptr) {
     const std::string error = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     throw NoDisplay(error);
   }
+  SDL_SetWindowMinimumSize(raw, kPictureWidth, kPictureHeight);
   try {
     window_ = std::make_unique<SdlWindow>(raw);
   } catch (...) {
@@ -89,7 +100,12 @@ SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextE
     throw;
   }
   // The soundfont starts loading now, off the game's thread; the audio device opens at the first sound.
-  audio_ = std::make_unique<AudioService>();
+  AudioOptions audio;
+  audio.soundFonts = SoundFontsWith(options.SoundFont);
+  audio.trouble = &std::cerr;
+  audio.musicVolume = options.MusicVolume;
+  audio.effectsVolume = options.EffectsVolume;
+  audio_ = std::make_unique<AudioService>(std::move(audio));
 }
 
 // The forms that own the players are gone before the platform, so the audio can go before the window.
@@ -115,7 +131,18 @@ void SdlPlatform::SetCursorPos(int x, int y) {
   Log().Write("warp " + std::to_string(x) + " " + std::to_string(y));
   warp_ = TPoint{x, y};
   if (scripted_) pointer_ = {x, y};
-  SDL_WarpMouseInWindow(window_->Get(), ToWindowPixel(x, scale_), ToWindowPixel(y, scale_));
+  const TPoint at = PictureToWindow({x, y}, WindowSize(), window_->DrawableSize());
+  SDL_WarpMouseInWindow(window_->Get(), at.X, at.Y);
+}
+
+TSize SdlPlatform::WindowSize() const {
+  TSize size;
+  SDL_GetWindowSize(window_->Get(), &size.cx, &size.cy);
+  return size;
+}
+
+TPoint SdlPlatform::ToPicture(int x, int y) const {
+  return WindowToPicture({x, y}, WindowSize(), window_->DrawableSize());
 }
 
 // Where the pointer is, asked of the window system: it is right after a warp and outside the window too.
@@ -124,7 +151,7 @@ TPoint SdlPlatform::CursorPos() const {
   int gx = 0, gy = 0, wx = 0, wy = 0;
   SDL_GetGlobalMouseState(&gx, &gy);
   SDL_GetWindowPosition(window_->Get(), &wx, &wy);
-  return {ToScreenPixel(gx - wx, scale_), ToScreenPixel(gy - wy, scale_)};
+  return ToPicture(gx - wx, gy - wy);
 }
 
 void SdlPlatform::Repaint() {
@@ -146,6 +173,7 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   AfterHandlerHook hook(app, [this] { AfterHandler(); });
   scripted_ = script != nullptr;
   SDL_ShowWindow(window_->Get());
+  if (fitToDesktop_ && !fullscreen_) FitToDesktop();
   clock_->StartHere();
   app.Show();
   if (dirty_ && !app.Closed()) Present();
@@ -164,8 +192,61 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
     Pump(std::nullopt);
   }
   scripted_ = false;
+  UpdateConfinement();  // the window is closed: the pointer goes free
   SDL_HideWindow(window_->Get());
   return status;
+}
+
+void SdlPlatform::FitToDesktop() {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  // Without a window manager there are no decorations to allow for.
+  if (SDL_GetWindowBordersSize(window_->Get(), &top, &left, &bottom, &right) != 0)
+    top = left = bottom = right = 0;
+  const int scale = DesktopScale({left + right, top + bottom});
+  if (scale == scale_) return;
+  scale_ = scale;
+  SDL_SetWindowSize(window_->Get(), kPictureWidth * scale_, kPictureHeight * scale_);
+  SDL_SetWindowPosition(window_->Get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void SdlPlatform::ToggleFullscreen() {
+  const bool want = !fullscreen_;
+  if (SDL_SetWindowFullscreen(window_->Get(), want ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    std::fprintf(stderr, "wispen: cannot switch %s: %s\n", want ? "to full screen" : "back to the window",
+                 SDL_GetError());
+    return;
+  }
+  fullscreen_ = want;
+  dirty_ = true;
+  UpdateConfinement();
+  if (fullscreenChanged_) fullscreenChanged_(fullscreen_);
+}
+
+// The grab holds the pointer in the window; one on a border goes back onto the picture's edge. (SDL's own
+// confinement rectangle is not used: it reports positions held inside it while the real pointer is not.)
+void SdlPlatform::KeepOnPicture(int x, int y) {
+  const TRect& r = *confinedTo_;
+  const int cx = std::clamp(x, r.Left, r.Right - 1);
+  const int cy = std::clamp(y, r.Top, r.Bottom - 1);
+  if (cx != x || cy != y) SDL_WarpMouseInWindow(window_->Get(), cx, cy);
+}
+
+void SdlPlatform::UpdateConfinement() {
+  const MainWindowEvents* main = App() != nullptr ? App()->MainWindow() : nullptr;
+  // A script is the only mouse of its run: the real pointer is left alone.
+  const bool want = confineMouse_ && !scripted_ && !inModal_ && main != nullptr && !App()->Closed() &&
+                    (SDL_GetWindowFlags(window_->Get()) & SDL_WINDOW_INPUT_FOCUS) != 0 &&
+                    main->PointerInPlay();
+  std::optional<TRect> rect;
+  if (want) rect = PictureRectInWindow(WindowSize(), window_->DrawableSize());
+  if (rect == confinedTo_) return;
+  confinedTo_ = rect;
+  SDL_SetWindowMouseGrab(window_->Get(), rect ? SDL_TRUE : SDL_FALSE);
+  if (rect) {
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    KeepOnPicture(x, y);
+  }
 }
 
 // Time passes on the game clock (see LogicalClock): ticks fire at their due times, so tick k of a timer comes
@@ -237,17 +318,22 @@ void SdlPlatform::Handle(const SDL_Event& e) {
         CloseBox();
       } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
         dirty_ = true;
+      } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        dirty_ = true;
+        UpdateConfinement();
+      } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
+                 e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        UpdateConfinement();
       }
+      break;
+    case SDL_KEYDOWN:
+      HandleKeyDown(e);
       break;
     case SDL_MOUSEMOTION:
       HandleMouseMotion(e);
       break;
     case SDL_MOUSEBUTTONDOWN:
       HandleMouseDown(e);
-      break;
-    case SDL_KEYDOWN:
-      // Watching a replay, Esc ends it.
-      if (scripted_ && e.key.keysym.sym == SDLK_ESCAPE && e.key.windowID == window_->Id()) CloseBox();
       break;
     default:
       break;
@@ -256,6 +342,7 @@ void SdlPlatform::Handle(const SDL_Event& e) {
 
 void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
   if (scripted_ || e.motion.windowID != window_->Id()) return;
+  if (confinedTo_) KeepOnPicture(e.motion.x, e.motion.y);
   // A mouse move reports where the pointer is now, as on Windows: of a run of moves waiting together only the
   // last is passed on.
   SDL_Event next;
@@ -264,15 +351,15 @@ void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
     return;
   }
   const TShiftState shift = ModifierFlags(SDL_GetModState()) | ButtonFlags(e.motion.state);
-  GameMouseMove(shift, ToScreenPixel(e.motion.x, scale_), ToScreenPixel(e.motion.y, scale_));
+  GameMouseMove(shift, ToPicture(e.motion.x, e.motion.y));
 }
 
 // The player's input reaches the game at its place on the game clock; a recording writes it down there.
-void SdlPlatform::GameMouseMove(TShiftState shift, int x, int y) {
+void SdlPlatform::GameMouseMove(TShiftState shift, TPoint at) {
   clock_->PlaceInput(Timers().NextDue());
-  seen_ = {x, y};
-  if (GetRecorder() != nullptr) GetRecorder()->Move(x, y);
-  App()->MouseMove(shift, x, y);
+  seen_ = at;
+  if (GetRecorder() != nullptr) GetRecorder()->Move(at.X, at.Y);
+  App()->MouseMove(shift, at.X, at.Y);
 }
 
 void SdlPlatform::CloseBox() {
@@ -290,15 +377,44 @@ void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
   if (!button) return;
   const TShiftState shift =
       PressFlags(*button, e.button.clicks, SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr));
-  const int x = ToScreenPixel(e.button.x, scale_), y = ToScreenPixel(e.button.y, scale_);
+  const TPoint at = ToPicture(e.button.x, e.button.y);
   // A script's press moves the mouse there first when it was elsewhere; so does this, that a replay goes
   // alike.
-  if (seen_.X != x || seen_.Y != y)
-    GameMouseMove(ModifierFlags(SDL_GetModState()) | ButtonFlags(SDL_GetMouseState(nullptr, nullptr)), x, y);
+  if (seen_.X != at.X || seen_.Y != at.Y)
+    GameMouseMove(ModifierFlags(SDL_GetModState()) | ButtonFlags(SDL_GetMouseState(nullptr, nullptr)), at);
   if (App()->Closed()) return;
   clock_->PlaceInput(Timers().NextDue());
-  if (GetRecorder() != nullptr) GetRecorder()->Press(*button, shift, x, y);
-  App()->MouseDown(*button, shift, x, y);
+  if (GetRecorder() != nullptr) GetRecorder()->Press(*button, shift, at.X, at.Y);
+  App()->MouseDown(*button, shift, at.X, at.Y);
+}
+
+void SdlPlatform::HandleKeyDown(const SDL_Event& e) {
+  if (e.key.windowID != window_->Id()) return;
+  // A held key repeats: only its first press counts, so a toggle does not flip back.
+  if (e.key.repeat != 0) return;
+  const SDL_Keycode key = e.key.keysym.sym;
+  const bool enter = key == SDLK_RETURN || key == SDLK_KP_ENTER;
+  if (key == SDLK_F11 || (enter && (e.key.keysym.mod & KMOD_ALT) != 0)) {
+    ToggleFullscreen();
+    return;
+  }
+  if (scripted_) {
+    // Watching a replay, Esc ends it.
+    if (key == SDLK_ESCAPE) CloseBox();
+    return;
+  }
+  std::optional<GameKey> game;
+  if (key == SDLK_ESCAPE) {
+    game = GameKey::Escape;
+  } else if (key == SDLK_SPACE) {
+    game = GameKey::Space;
+  } else if (enter) {
+    game = GameKey::Return;
+  }
+  if (!game) return;
+  clock_->PlaceInput(Timers().NextDue());
+  if (GetRecorder() != nullptr) GetRecorder()->Key(*game);
+  App()->KeyDown(*game);
 }
 
 // After every handler: the picture may have changed, and a warp's mouse move is due. That move comes right
@@ -306,6 +422,7 @@ void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
 // window system's own report of the jump comes later and repeats the same place.
 void SdlPlatform::AfterHandler() {
   dirty_ = true;
+  UpdateConfinement();
   while (warp_ && App() != nullptr && !App()->Closed()) {
     const TPoint at = *warp_;
     warp_.reset();
@@ -321,16 +438,14 @@ TShiftState SdlPlatform::HeldNow() const {
 void SdlPlatform::Present() {
   dirty_ = false;
   const MainWindowEvents* main = App() != nullptr ? App()->MainWindow() : nullptr;
-  if (main != nullptr) {
-    window_->Present(main->ScreenPicture(), scale_);
-  } else {
-    window_->Present(TBitmap(), scale_);
-  }
+  const PictureView view = FitPicture(window_->DrawableSize());
+  window_->Present(main != nullptr ? main->ScreenPicture() : TBitmap(), view.X, view.Y, view.Scale);
 }
 
 void SdlPlatform::RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
   // A script cannot answer a box: as in a headless run, the box (already in the log) is dismissed at once.
   if (scripted_) return;
+  ModalPointer released(*this);
   const Uint32 flags = icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
   if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window_->Get()) != 0) {
     std::fprintf(stderr, "wispen: %s: %s\n", caption.c_str(), text.c_str());
@@ -348,6 +463,7 @@ void SdlPlatform::RunModal(ModalDialog& dialog) {
     for (const std::string& line : dialog.CloseHeadless(input)) Log().Write(line);
     return;
   }
+  ModalPointer released(*this);
   RunDialogWindow(dialog, Text(), *window_, [this] { Present(); });
   dirty_ = true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -23,14 +24,26 @@ class NoDisplayError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The game in a real window: the screen picture scaled by whole pixels, the mouse mapped back to the picture,
-// a message loop that sleeps until the next input or the next due timer, real message boxes and dialogs.
+// The game in a real window: the screen picture scaled by whole pixels and centred (in a window or on the
+// whole screen), the mouse mapped back to the picture, the pointer kept on the picture while the soul is in
+// play, a message loop that sleeps until the next input or the next due timer, real message boxes and
+// dialogs.
 class AudioService;
 
 class SdlPlatform : public PlatformBase {
  public:
   struct Options {
-    int Scale = 1;  // the window is Scale times 640x480
+    Options() = default;
+    explicit Options(int scale) : Scale(scale) {}
+
+    int Scale = 1;  // the window is Scale times 640x480; 0: the largest that fits the desktop
+    bool Fullscreen = false;
+    bool ConfineMouse = true;              // keep the pointer on the picture while the soul is in play
+    std::optional<std::string> SoundFont;  // tried after SDL_SOUNDFONTS, before the Debian soundfonts
+    int MusicVolume = 100;                 // 0..100
+    int EffectsVolume = 100;
+    // Told after Alt+Enter or F11 has switched between window and full screen.
+    std::function<void(bool fullscreen)> FullscreenChanged;
   };
 
   // Opens the window, hidden until Run. Throws NoDisplayError when there is no display.
@@ -54,7 +67,8 @@ class SdlPlatform : public PlatformBase {
   int Run(Application& app, const std::vector<ScriptCommand>* script);
 
   SDL_Window* Window() const;
-  int Scale() const { return scale_; }
+  // Switches between the window and the desktop's full screen (no video mode change).
+  void ToggleFullscreen();
 
  protected:
   void RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) override;
@@ -62,6 +76,24 @@ class SdlPlatform : public PlatformBase {
   void ApplyCursorVisible(bool visible) override;
 
  private:
+  // Lets the pointer go for the life of a message box or a dialog, also when it throws.
+  class ModalPointer {
+   public:
+    explicit ModalPointer(SdlPlatform& p) : p_(p) {
+      p_.inModal_ = true;
+      p_.UpdateConfinement();
+    }
+    ~ModalPointer() {
+      p_.inModal_ = false;
+      p_.UpdateConfinement();
+    }
+    ModalPointer(const ModalPointer&) = delete;
+    ModalPointer& operator=(const ModalPointer&) = delete;
+
+   private:
+    SdlPlatform& p_;
+  };
+
   // Runs the loop until the window closes or, given `until`, until that clock time has come.
   void Pump(std::optional<int64_t> until);
   // Waits for the first event or the deadline; false when the deadline came first.
@@ -69,8 +101,17 @@ class SdlPlatform : public PlatformBase {
   void Handle(const SDL_Event& e);
   void HandleMouseMotion(const SDL_Event& e);
   void HandleMouseDown(const SDL_Event& e);
+  void HandleKeyDown(const SDL_Event& e);
+  // A window point as a screen-picture point.
+  TPoint ToPicture(int x, int y) const;
+  TSize WindowSize() const;
+  // With a scale of 0: the window sized to the desktop once its decorations are known.
+  void FitToDesktop();
+  // Keeps the pointer on the picture exactly while it should be, and lets it go otherwise.
+  void UpdateConfinement();
+  void KeepOnPicture(int x, int y);
   void RunDueTick();
-  void GameMouseMove(TShiftState shift, int x, int y);
+  void GameMouseMove(TShiftState shift, TPoint at);
   void CloseBox();
   void AfterHandler();
   void Present();
@@ -78,6 +119,12 @@ class SdlPlatform : public PlatformBase {
 
   LogicalClock* clock_;  // set by the base class constructor, so no initializer here
   int scale_;
+  bool fitToDesktop_;
+  bool fullscreen_;
+  bool confineMouse_;
+  std::function<void(bool)> fullscreenChanged_;
+  bool inModal_ = false;
+  std::optional<TRect> confinedTo_;
   std::unique_ptr<SdlWindow> window_;
   std::unique_ptr<AudioService> audio_;
   bool dirty_ = false;

@@ -38,13 +38,20 @@ void SdlWindow::EnsureTexture(int width, int height) {
   textureHeight_ = height;
 }
 
-void SdlWindow::Present(const TBitmap& picture, int scale) {
+TSize SdlWindow::DrawableSize() const {
+  TSize size;
+  if (SDL_GetRendererOutputSize(renderer_, &size.cx, &size.cy) != 0)
+    SDL_GetWindowSize(window_, &size.cx, &size.cy);
+  return size;
+}
+
+void SdlWindow::Present(const TBitmap& picture, int x, int y, int scale) {
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   if (!picture.Empty()) {
     EnsureTexture(picture.Width(), picture.Height());
     SDL_UpdateTexture(texture_, nullptr, picture.Pixels().data(), picture.Width() * 4);
-    const SDL_Rect dest{0, 0, picture.Width() * scale, picture.Height() * scale};
+    const SDL_Rect dest{x, y, picture.Width() * scale, picture.Height() * scale};
     SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
   }
   SDL_RenderPresent(renderer_);

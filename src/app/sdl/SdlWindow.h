@@ -24,9 +24,11 @@ class SdlWindow {
   SDL_Window* Get() const { return window_; }
   uint32_t Id() const { return id_; }
 
-  // Shows `picture` with its top-left at the window's, each pixel a scale x scale square; the rest is black.
-  // Throws std::runtime_error when the picture cannot be uploaded.
-  void Present(const TBitmap& picture, int scale);
+  // Shows `picture` with its top-left at (x, y) of the drawable, each pixel a scale x scale square; the rest
+  // is black. Throws std::runtime_error when the picture cannot be uploaded.
+  void Present(const TBitmap& picture, int x = 0, int y = 0, int scale = 1);
+  // The size of what is drawn into, in pixels: larger than the window's size on a high-DPI display.
+  TSize DrawableSize() const;
 
  private:
   void EnsureTexture(int width, int height);
