@@ -85,6 +85,7 @@ class RealWindowReplay : public ::testing::Test {
     ASSERT_GE(pid_, 0);
     if (pid_ == 0) {
       setenv("XDG_STATE_HOME", (root_ / "state").c_str(), 1);
+      setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);  // no player's settings file
       if (!freopen(out.c_str(), "w", stdout) || !freopen(out.c_str(), "a", stderr)) _exit(120);
       std::vector<char*> argv;
       for (std::string& a : args) argv.push_back(a.data());

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "headless/HeadlessPlatform.h"
-#include "platform/LogicalClock.h"
 #include "platform/Recorder.h"
 #include "platform/Script.h"
 #include "replays/ReplayStore.h"
@@ -64,14 +63,16 @@ TEST(Recorder, AHeaderIsReadFromTheTopCommentsAndADamagedOneIsRefusedByLine) {
     std::istringstream in(text);
     return ReadRecordingHeader(in, "r.script");
   };
-  const auto h = read("#! data built\n\n# wispen-recording version=1 lang=ja speed=2\nwait 5\n");
+  const auto h = read("#! data built\n\n# wispen-recording version=1 lang=ja speed=2 opening=skip\nwait 5\n");
   ASSERT_TRUE(h);
   EXPECT_EQ(h->Lang, "ja");
   EXPECT_EQ(h->SpeedFactor, 2);
+  EXPECT_TRUE(h->SkipOpening);
   EXPECT_FALSE(read("wait 5\n# wispen-recording version=1 lang=en speed=1\n"));
-  for (const char* bad : {"# wispen-recording version=2 lang=en speed=1", "# wispen-recording lang=en",
-                          "# wispen-recording version=1 speed=0", "# wispen-recording version=1 lang=fr",
-                          "# wispen-recording version=1 colour=red"}) {
+  for (const char* bad :
+       {"# wispen-recording version=2 lang=en speed=1", "# wispen-recording lang=en",
+        "# wispen-recording version=1 speed=0", "# wispen-recording version=1 lang=fr",
+        "# wispen-recording version=1 colour=red", "# wispen-recording version=1 opening=maybe"}) {
     try {
       read(std::string("# made today\n") + bad + "\n");
       ADD_FAILURE() << bad;
@@ -79,17 +80,6 @@ TEST(Recorder, AHeaderIsReadFromTheTopCommentsAndADamagedOneIsRefusedByLine) {
       EXPECT_EQ(std::string(e.what()).rfind("r.script:2: ", 0), 0u) << e.what();
     }
   }
-}
-
-TEST(LogicalClock, InputGoesAtRealTimeButBeforeTheNextTickAndNeverBack) {
-  LogicalClock clock;
-  clock.AdvanceTo(100);
-  EXPECT_EQ(clock.PlaceInput(std::nullopt), 100);  // real time is still near 0: the clock does not go back
-  EXPECT_EQ(clock.PlaceInput(int64_t{102}), 100);
-  clock.HoldBack(-5);  // nothing to hold back
-  EXPECT_LE(clock.RealNow(), 1000);
-  clock.HoldBack(1'000'000);
-  EXPECT_LT(clock.RealNow(), -900'000);
 }
 
 TEST(ReplayStore, KeepsTheNewestAndNamesTheGameByItsEnd) {
