@@ -3,7 +3,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: play test deps build build-asan install clean
+.PHONY: play test deps build build-asan install package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,11 +25,15 @@ test: build build-asan
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-# Installs under PREFIX (default ~/.local, where the game can keep its progress file): the program and its
-# data in lib/wispen, a link in bin/, the desktop launcher and its icon.
+# Installs under PREFIX (default ~/.local): the program in games/ with a link in bin/, its data read-only in
+# share/games/wispen, the launcher, icons, metainfo and manual page. The progress goes to ~/.local/share/wispen.
 PREFIX ?= $(HOME)/.local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, build/wispen_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -12,6 +12,7 @@ packages=(
   fluid-soundfont-gm
   xvfb xauth libxtst6
   openbox xdotool x11-apps x11-utils libx11-dev
+  dpkg-dev lintian desktop-file-utils appstream groff-base
 )
 
 missing=()

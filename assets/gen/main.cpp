@@ -1,7 +1,8 @@
-// Paints every built-in picture and writes them as C++ data for the game, plus the launcher's PNG.
-//   wispen_artgen --source OUT.cpp --launcher OUT.png
+// Paints every built-in picture and writes them as C++ data for the game, plus the launcher's icons.
+//   wispen_artgen --source OUT.cpp --icons DIR   (DIR/NxN/apps/wispen.png, a desktop's icon theme layout)
 //   wispen_artgen --preview DIR [NAME...]   (PNGs of the named sets, enlarged, for looking at while drawing)
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -16,6 +17,8 @@
 namespace {
 
 using namespace wispen::art;
+
+constexpr int kLauncherIconSizes[] = {32, 48, 64, 128, 256};
 
 struct Source {
   const char* identifier;
@@ -74,19 +77,19 @@ void Preview(const std::string& dir, const Picture& p) {
 }
 
 int Run(const std::vector<std::string>& args) {
-  std::string source, launcher, preview;
+  std::string source, icons, preview;
   std::vector<std::string> names;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--source" && i + 1 < args.size()) {
       source = args[++i];
-    } else if (args[i] == "--launcher" && i + 1 < args.size()) {
-      launcher = args[++i];
+    } else if (args[i] == "--icons" && i + 1 < args.size()) {
+      icons = args[++i];
     } else if (args[i] == "--preview" && i + 1 < args.size()) {
       preview = args[++i];
     } else if (!preview.empty()) {
       names.push_back(args[i]);
     } else {
-      std::cerr << "usage: wispen_artgen --source OUT.cpp --launcher OUT.png | --preview DIR [NAME...]\n";
+      std::cerr << "usage: wispen_artgen --source OUT.cpp --icons DIR | --preview DIR [NAME...]\n";
       return 2;
     }
   }
@@ -103,15 +106,20 @@ int Run(const std::vector<std::string>& args) {
     }
     return 0;
   }
-  if (source.empty() || launcher.empty()) {
-    std::cerr << "wispen_artgen: both --source and --launcher are needed\n";
+  if (source.empty() || icons.empty()) {
+    std::cerr << "wispen_artgen: both --source and --icons are needed\n";
     return 2;
   }
   std::vector<PictureSet> sets;
   for (const Source& s : Sources()) sets.push_back({s.identifier, Finished(s), s.array});
   WriteText(source, EmitSource(sets));
-  const Picture icon = DrawIcon(256);
-  WritePng(launcher, icon.width, icon.height, icon.colour);
+  // Each size is painted for itself, not scaled from another, so the small ones stay sharp.
+  for (int size : kLauncherIconSizes) {
+    const std::string dir = icons + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+    std::filesystem::create_directories(dir);
+    const Picture icon = DrawIcon(size);
+    WritePng(dir + "/wispen.png", icon.width, icon.height, icon.colour);
+  }
   return 0;
 }
 

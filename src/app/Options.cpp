@@ -9,8 +9,10 @@ namespace wispen {
 
 const char* const kUsage =
     "usage: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE] [--log FILE]\n"
-    "              [--help] [--version] [--fullscreen | --window] [--record FILE] [--replay FILE]\n"
-    "  --game-dir DIR  the directory that holds Data/ (default: the executable's)\n"
+    "              [--help] [--version] [--fullscreen | --window] [--save-dir DIR]\n"
+    "              [--record FILE] [--replay FILE]\n"
+    "  --game-dir DIR  the directory that holds Data/ (default: the executable's when it holds Data/,\n"
+    "                  else the installed ../share/games/wispen or ../share/wispen)\n"
     "  --lang ja|en    the language of the texts (default: the settings file's, else the locale's)\n"
     "  --scale N       the window is N times 640x480 (1 to 8; default: the largest that fits the desktop)\n"
     "  --fullscreen    start on the whole screen\n"
@@ -18,6 +20,8 @@ const char* const kUsage =
     "  --headless      no window, no audio, virtual time; needs --script (the settings file is not read)\n"
     "  --script FILE   drive the game from FILE\n"
     "  --log FILE      write the event log to FILE (- for standard output)\n"
+    "  --save-dir DIR  keep the progress file Info.Dat in DIR (default: beside the data when Data/ is\n"
+    "                  writable, else $XDG_DATA_HOME/wispen, that is ~/.local/share/wispen)\n"
     "  --record FILE   write the game down as a script that replays it\n"
     "  --replay FILE   play a recorded game in the window (Esc ends it)\n"
     "keys:\n"
@@ -40,6 +44,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
     };
     if (a == "--game-dir") {
       o.GameDir = value();
+    } else if (a == "--save-dir") {
+      o.SaveDir = value();
     } else if (a == "--lang") {
       const std::string& v = value();
       if (v != "ja" && v != "en") throw std::invalid_argument("--lang takes ja or en, not '" + v + "'");

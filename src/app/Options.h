@@ -7,11 +7,12 @@
 namespace wispen {
 
 // The command line: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE]
-//                          [--log FILE] [--help] [--version] [--fullscreen | --window]
+//                          [--log FILE] [--help] [--version] [--fullscreen | --window] [--save-dir DIR]
 //                          [--record FILE] [--replay FILE]
 // What is not given here comes from the settings file.
 struct Options {
   std::optional<std::string> GameDir;
+  std::optional<std::string> SaveDir;
   std::optional<std::string> Lang;
   std::optional<int> Scale;
   std::optional<bool> Fullscreen;

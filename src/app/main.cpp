@@ -15,6 +15,7 @@
 #include "Options.h"
 #include "assets/BuiltinPictures.h"
 #include "headless/HeadlessPlatform.h"
+#include "paths/GameDirs.h"
 #include "platform/Language.h"
 #include "platform/Recorder.h"
 #include "platform/Script.h"
@@ -82,7 +83,7 @@ int RunGame(PlatformBase& platform, const Options& options, const std::function<
   platform.SetRecorder(nullptr);
   app.AppendState(after);
   SaveRecording(recorder, before, after, platform, options.Record ? &*options.Record : nullptr,
-                ReplayDirectory([](const char* name) { return std::getenv(name); }));
+                ReplayDirectory(SystemEnvironment()));
   return status;
 }
 
@@ -137,8 +138,17 @@ int main(int argc, char** argv) {
   const std::string settingsPath = options.Headless ? "" : SettingsPath(Env);
   const GameSettings chosen = options.Headless ? GameSettings{} : ReadSettings(settingsPath);
 
+  // Missing data is told before any window opens: the game could show nothing but a box for every file.
   PlatformBase::Settings settings;
-  settings.GameDir = options.GameDir ? WithTrailingSlash(*options.GameDir) : ExecutableDir();
+  try {
+    settings.GameDir = FindGameDir(options.GameDir, ExecutableDir());
+  } catch (const GameDataMissing& e) {
+    return Fail(1, e.what());
+  }
+  const ProgressPlace progress = ChooseProgressPlace(settings.GameDir, options.SaveDir, SystemEnvironment());
+  settings.ProgressFile = progress.File;
+  settings.ProgressSource = progress.Source;
+  settings.ProgressInUserDir = progress.InUserDir;
   settings.LanguageId = DetectLanguage(options.Lang ? options.Lang : chosen.Language, Env);
   settings.SkipOpening = chosen.SkipOpening;
   // A recording plays in the language, at the speed and with the opening it was made with, unless told

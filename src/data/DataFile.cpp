@@ -59,9 +59,9 @@ bool ExtractDataFile(const std::string& dataFileName, const std::string& tempFil
   return true;
 }
 
-bool LoadDataPicture(ImageCodec& codec, const std::string& gameDir, const std::string& dataFileName,
+bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
                      TImage& image) {
-  const std::string temp = gameDir + kTempBitmapName;
+  const std::string temp = tempDir + kTempBitmapName;
   if (!ExtractDataFile(dataFileName, temp, kBitmapData)) return false;
   // The move keeps the image's own canvas settings, as a component does when it is given a new picture.
   image.Picture = codec.Load(temp);
@@ -69,10 +69,10 @@ bool LoadDataPicture(ImageCodec& codec, const std::string& gameDir, const std::s
   return true;
 }
 
-void DeleteTemporaryFiles(const std::string& gameDir) {
-  DeleteFileQuietly(gameDir + kTempBitmapName);
-  DeleteFileQuietly(gameDir + kTempWaveName);
-  DeleteFileQuietly(gameDir + kTempMidiName);
+void DeleteTemporaryFiles(const std::string& tempDir) {
+  DeleteFileQuietly(tempDir + kTempBitmapName);
+  DeleteFileQuietly(tempDir + kTempWaveName);
+  DeleteFileQuietly(tempDir + kTempMidiName);
 }
 
 }  // namespace wispen

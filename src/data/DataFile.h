@@ -8,8 +8,8 @@
 namespace wispen {
 
 // Data files are stored with their leading signature bytes scrambled. Before the platform reads one, it is
-// copied to a temporary file in the game directory and the signature of its kind is written back into the
-// copy.
+// copied to a temporary file in the process's private directory and the signature of its kind is written
+// back into the copy.
 constexpr int kBitmapData = 0;  // "BM"
 constexpr int kWaveData = 1;    // "RIFF" ... "WAVEfmt"
 constexpr int kMidiData = 2;    // "MThd" ... "MTrk"
@@ -17,26 +17,27 @@ constexpr int kMidiData = 2;    // "MThd" ... "MTrk"
 // The header that is rewritten; a data file shorter than this is refused.
 constexpr int kDataHeaderSize = 20;
 
-// The temporary files, one for each kind, in the game directory. One spelling each, so that a picture's copy
-// and the one deleted at close are the same file.
+// The temporary files, one for each kind, in the process's private directory. One spelling each, so that a
+// picture's copy and the one deleted at close are the same file.
 inline constexpr char kTempBitmapName[] = "$$WISP$$.bmp";
 inline constexpr char kTempWaveName[] = "$$WISP$$.Wav";
 inline constexpr char kTempMidiName[] = "$$WISP$$.Mid";
 
-// Copies the data file to the temporary file (replacing it) and writes the signature of `kind` into the
-// copy's first 20 bytes; any other kind leaves the copy as it is. False when the data file is missing or
+// Copies the data file to the temporary file (a new file made in its place, never written through a link
+// found there) and writes the signature of `kind` into the copy's first 20 bytes; any other kind leaves the
+// copy as it is. False when the data file is missing or
 // shorter than 20 bytes (an older temporary file is then left as it was), or when no temporary file exists
 // after the copy. A failure to open, read, seek in, write or close the copy throws IoError.
 bool ExtractDataFile(const std::string& dataFileName, const std::string& tempFileName, int kind);
 
-// Loads a bitmap data file into the image's picture through the temporary bitmap file. `gameDir` ends with
-// its separator. False when the file could not be extracted: the picture is then unchanged. A picture that
-// cannot be read throws IoError; the picture is then unchanged too and the temporary file stays until the
-// next extraction or the close.
-bool LoadDataPicture(ImageCodec& codec, const std::string& gameDir, const std::string& dataFileName,
+// Loads a bitmap data file into the image's picture through the temporary bitmap file in `tempDir`, which
+// ends with its separator. False when the file could not be extracted: the picture is then unchanged. A
+// picture that cannot be read throws IoError; the picture is then unchanged too and the temporary file stays
+// until the next extraction or the close.
+bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
                      TImage& image);
 
 // Deletes the three temporary files, bitmap first, then wave, then MIDI; missing ones are passed over.
-void DeleteTemporaryFiles(const std::string& gameDir);
+void DeleteTemporaryFiles(const std::string& tempDir);
 
 }  // namespace wispen

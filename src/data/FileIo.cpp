@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -13,6 +14,18 @@
 #include "platform/Errors.h"
 
 namespace wispen {
+
+namespace {
+
+ByteFile CreateReplacingRegularFile(const std::string& path) {
+  // Only an earlier plain file goes; a link, a device or a directory under the name is left as it is, and
+  // the exclusive create then fails.
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
+  return ByteFile(path, ByteFile::Mode::CreateNew);
+}
+
+}  // namespace
 
 bool FileExists(const std::string& path) {
   struct stat info {};
@@ -34,7 +47,7 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
   // into.
   try {
     ByteFile source(from, ByteFile::Mode::Read);
-    ByteFile target(to, ByteFile::Mode::Create);
+    ByteFile target = CreateReplacingRegularFile(to);
     std::vector<char> buffer(64 * 1024);
     while (size_t got = source.Read(buffer.data(), buffer.size())) target.Write(buffer.data(), got);
     target.Close();
@@ -74,11 +87,20 @@ ByteFile::ByteFile(const std::string& path, Mode mode, WriteCall write)
       flags |= O_RDONLY;
       break;
     case Mode::ReadWrite:
-      flags |= O_RDWR;
+      flags |= O_RDWR | O_NOFOLLOW;
       break;
     case Mode::Create:
       flags |= O_WRONLY | O_CREAT | O_TRUNC;
       break;
+    case Mode::CreateNew:
+      flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+      break;
+    case Mode::CreateUnique:
+      fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+      if (fd_ < 0) Fail("create");
+      // mkstemp makes the file private; the file it becomes is as readable as any the game writes.
+      (void)::fchmod(fd_, 0644);
+      return;
   }
   do {
     fd_ = ::open(path.c_str(), flags, 0644);

@@ -14,7 +14,9 @@ bool FileExists(const std::string& path);
 // The size of a file in bytes, or -1 when there is none.
 long long FileSize(const std::string& path);
 
-// Copies `from` onto `to`, replacing a file that is there. Callers look for the result on disk, not here.
+// Copies `from` to a new file `to`: a plain file that is there is removed first and the copy is made
+// exclusively, so a link planted under the name is never written through (nor removed). Callers look for
+// the result on disk, not here.
 void CopyFileReplacing(const std::string& from, const std::string& to);
 
 // Deletes a file if the system lets it go; a missing file or a refusal is no concern of the callers.
@@ -34,8 +36,12 @@ class ByteFile {
  public:
   enum class Mode {
     Read,       // an existing file, for reading
-    ReadWrite,  // an existing file, for reading and writing
+    ReadWrite,  // an existing file, not a link, for reading and writing
     Create,     // a new file, or an existing one cut to empty, for writing
+    CreateNew,  // a new file that must not exist yet, not even as a link, for writing
+    // A new file of a name no other has, for writing: the path's last six characters, "XXXXXX", are
+    // replaced (mkstemp), so no link can be planted under the name in advance. Path() gives the name.
+    CreateUnique,
   };
 
   ByteFile(const std::string& path, Mode mode, WriteCall write = {});
@@ -50,6 +56,7 @@ class ByteFile {
   // Pushes the written bytes to the disk.
   void Sync();
   void Close();
+  const std::string& Path() const { return path_; }
 
  private:
   [[noreturn]] void Fail(const char* doing) const;

@@ -89,15 +89,18 @@ void SaveProgress(const std::string& path, const GameState& s, const WriteCall& 
   const ProgressBytes bytes = EncodeProgress(s);
   // Writing into the old file in place would leave it cut short if the disk filled or the machine stopped
   // half-way; the new bytes go to a file of their own, which only replaces the old one when it is complete.
-  const std::string fresh = path + ".new";
+  // Its name is new each time, so a link planted beside the progress file is never written through, and a
+  // failure deletes only the file this save made.
+  std::string fresh;
   try {
-    ByteFile file(fresh, ByteFile::Mode::Create, write);
+    ByteFile file(path + ".new-XXXXXX", ByteFile::Mode::CreateUnique, write);
+    fresh = file.Path();
     file.Write(bytes.data(), bytes.size());
     file.Sync();
     file.Close();
     ReplaceFile(fresh, path);
   } catch (const IoError&) {
-    DeleteFileQuietly(fresh);
+    if (!fresh.empty()) DeleteFileQuietly(fresh);
     throw;
   }
   SyncDirectoryOf(path);

@@ -71,7 +71,7 @@ void TMainForm::StartStage(int n) {
   if (!FileExists(mapFile) || !FileExists(pathFile)) return StageDataFailure(n);
   const bool knownStage = n >= 1 && n <= kStageCount;
   try {
-    LoadDataPicture(platform.Images(), platform.GameDir(), mapFile, MapImage);
+    LoadDataPicture(platform.Images(), platform.TempDir(), mapFile, MapImage);
     if (!knownStage || MapImage.Picture.Canvas().Pixel(0, 0) != StageCheckColours[n])
       return StageDataFailure(n);
     Stage.LoadStagePath(pathFile, *this);
@@ -81,7 +81,7 @@ void TMainForm::StartStage(int n) {
     ViewY = ViewStart.Y;
     SoulX = SoulStart.X - ViewStart.X + 100;
     SoulY = SoulStart.Y - ViewStart.Y + 100;
-    LoadObstaclePictures(Stage, AnimaImage, platform.Images(), platform.GameDir());
+    LoadObstaclePictures(Stage, AnimaImage, platform.Images(), platform.GameDir(), platform.TempDir());
   } catch (const IoError&) {
     // A map or obstacle picture that cannot be read would leave the player on a dead screen.
     return StageDataFailure(n);

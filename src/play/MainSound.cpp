@@ -27,7 +27,7 @@ void TMainForm::PlayMusic(int n) {
   StopMusic();
   const std::string relative = SoundFile("Effect1", n);
   const std::string dataFile = relative.empty() ? "" : GamePath(relative);
-  const std::string temp = GamePath(kTempMidiName);
+  const std::string temp = platform.TempDir() + kTempMidiName;
   if (!ExtractDataFile(dataFile, temp, kMidiData)) return;
   MidiPlayer->Open(temp);
   MidiPlayer->Play();
@@ -45,7 +45,7 @@ void TMainForm::LoadEffect(int n) {
   CloseEffect();
   const std::string relative = SoundFile("Effect0", n);
   const std::string dataFile = relative.empty() ? "" : GamePath(relative);
-  const std::string temp = GamePath(kTempWaveName);
+  const std::string temp = platform.TempDir() + kTempWaveName;
   if (ExtractDataFile(dataFile, temp, kWaveData)) {
     WavePlayer->Open(temp);
     platform.Log().Write("effect load " + std::to_string(n & 0xFF));

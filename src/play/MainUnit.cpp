@@ -67,7 +67,7 @@ void TMainForm::FormCreate() {
   BackBuffer->Canvas().FillRect(BackBufferViewRect);
   InitSoulSprite();
   InitStageButtons();
-  LoadProgress(ProgressFilePath(platform.GameDir()), *this);
+  LoadProgress(platform.ProgressSource(), *this);
   GameMode = 0;
 }
 
@@ -91,11 +91,11 @@ void TMainForm::FormKeyDown(GameKey /*key*/) {
 
 void TMainForm::FormClose() {
   // A failed save throws here: nothing is released and the window stays open, so the game goes on.
-  SaveProgress(ProgressFilePath(platform.GameDir()), *this);
+  SaveProgress(platform.PrepareProgressSave(), *this);
   BackBuffer.reset();
   StopMusic();
   CloseEffect();
-  DeleteTemporaryFiles(platform.GameDir());
+  DeleteTemporaryFiles(platform.TempDir());
 }
 
 void TMainForm::PresentView() {

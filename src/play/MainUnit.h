@@ -78,7 +78,7 @@ class TMainForm : public MainWindowEvents, public GameState {
   int32_t& MenuMode() { return ScreenImage.Tag; }
   int32_t MenuMode() const { return ScreenImage.Tag; }
 
-  // Full names of files beside the executable ("Data/Info.Dat").
+  // Full names of the game's data files in the game directory ("Data/Stage1.Dat").
   std::string GamePath(const std::string& relative) const;
 
   Forms& forms;

@@ -44,14 +44,14 @@ bool ObstacleInModel(const ObstacleRecord& r) {
 }
 
 void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& codec,
-                          const std::string& gameDir) {
+                          const std::string& gameDir, const std::string& tempDir) {
   for (int i = 0; i < kAnimaSlotCount; ++i) {
     const int32_t id = stage.AnimaIds[i];
     if (id < 0) continue;
     const std::string picture = gameDir + "Data/AnimaP" + std::to_string(id) + ".Dat";
     const std::string record = gameDir + "Data/Anima" + std::to_string(id) + ".Dat";
     if (FileExists(picture) && FileExists(record)) {
-      LoadDataPicture(codec, gameDir, picture, slots[i]);
+      LoadDataPicture(codec, tempDir, picture, slots[i]);
       stage.SetAnimaInfo(i, ReadAnimaRecord(record, stage.AnimaInfo[i]));
     } else {
       stage.SetAnimaInfo(i, AnimaRecord{});

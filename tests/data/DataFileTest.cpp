@@ -120,6 +120,21 @@ TEST_F(ExtractDataFileTest, NoCopyWhereOnlyADirectoryCanBe) {
   EXPECT_FALSE(ExtractDataFile(data, dir / "NoSuchDir/copy.tmp", kBitmapData));
 }
 
+// A link planted under the temporary name is never written through: what it points at stays as it was.
+TEST_F(ExtractDataFileTest, ALinkUnderTheTemporaryNameIsNotFollowed) {
+  WriteAll(data, Scrambled(64));
+  const std::string victim = dir / "victim";
+  WriteAll(victim, Bytes(40, 'v'));
+  std::filesystem::create_symlink(victim, temp);
+  try {
+    ExtractDataFile(data, temp, kBitmapData);
+  } catch (const IoError&) {
+    // Refusing the link with an error is as good as passing it over.
+  }
+  EXPECT_EQ(ReadAll(victim), Bytes(40, 'v'));
+  EXPECT_TRUE(std::filesystem::is_symlink(temp)) << "a link the game did not make is not removed";
+}
+
 TEST_F(ExtractDataFileTest, FailingWriteOfTheHeaderThrows) {
   // /dev/full takes no bytes: the copy into it is lost silently, then the rewrite of the header fails.
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";

@@ -199,6 +199,24 @@ TEST_F(ProgressFileTest, DirectoryInPlaceOfTheFileIsNoFile) {
   EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 }
 
+// The new file is made under a name of its own: a link planted where it could be expected is never written
+// through, and a save leaves nothing beside the progress file.
+TEST_F(ProgressFileTest, ALinkBesideTheFileIsNotFollowed) {
+  const Bytes victimBytes(20, 'v');
+  WriteAll(dir / "victim", victimBytes);
+  std::filesystem::create_symlink(dir / "victim", path + ".new");
+  GameState s;
+  s.StagesOpen = 4;
+  SaveProgress(path, s);
+  EXPECT_EQ(ReadAll(dir / "victim"), victimBytes);
+  const ProgressBytes expected = EncodeProgress(s);
+  EXPECT_EQ(ReadAll(path), Bytes(expected.begin(), expected.end()));
+  EXPECT_FALSE(std::filesystem::is_symlink(path));
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir / "Data")) ++entries;
+  EXPECT_EQ(entries, 2) << "Info.Dat and the planted link, nothing else";
+}
+
 // The old file must survive a save that fails part of the way, whatever the point of failure.
 TEST_F(ProgressFileTest, WriteFailingHalfWayLeavesTheOldFileWhole) {
   const Bytes original = SampleFile();
@@ -220,7 +238,8 @@ TEST_F(ProgressFileTest, WriteFailingHalfWayLeavesTheOldFileWhole) {
     };
     EXPECT_THROW(SaveProgress(path, changed, failing), IoError) << "after " << budget << " bytes";
     EXPECT_EQ(ReadAll(path), original) << "after " << budget << " bytes";
-    EXPECT_FALSE(std::filesystem::exists(path + ".new")) << "after " << budget << " bytes";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "Data"), {}), 1)
+        << "only Info.Dat is left after " << budget << " bytes";
   }
   // A writer that takes the bytes a few at a time but never fails gives the whole file.
   size_t calls = 0;

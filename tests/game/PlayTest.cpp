@@ -275,13 +275,13 @@ TEST_F(Play, MissingStageDataNamesTheStageAndClosesAfterSavingProgress) {
 TEST_F(Play, AFailedSaveKeepsTheWindowOpenUntilTheProgressCanBeWritten) {
   CreateGame();
   ShowWithoutOpening();
-  // A directory where the new progress file must go makes the save fail as an unwritable Data/ would.
-  std::filesystem::create_directories(dir / "Data" / "Info.Dat.new");
+  // A directory where the progress file must go makes the save fail as an unwritable Data/ would.
+  std::filesystem::create_directories(dir / "Data" / "Info.Dat");
   EXPECT_FALSE(app->CloseBox());
   EXPECT_FALSE(app->Closed());
   EXPECT_NE(EventLog().find("message Wispen Version 1|"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(dir / "Data" / "Info.Dat"));
-  std::filesystem::remove(dir / "Data" / "Info.Dat.new");
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "Data" / "Info.Dat"));
+  std::filesystem::remove(dir / "Data" / "Info.Dat");
   EXPECT_TRUE(app->CloseBox());
   EXPECT_EQ(std::filesystem::file_size(dir / "Data" / "Info.Dat"), 174u);
 }

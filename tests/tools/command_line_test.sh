@@ -38,6 +38,8 @@ done
 expect_status 0 "version" "$game" --version
 grep -q "Wispen Version 1" "$tmp/out" || { echo "FAIL --version does not name the game"; failures=$((failures + 1)); }
 mkdir -p "$tmp/game/Data"
+# Any one of the game's files makes a Data/ the game's; a missing one is reported when the game asks for it.
+printf 'not a real effect' >"$tmp/game/Data/Effect00.Dat"
 expect_status 0 "a headless run" "$game" --headless --game-dir "$tmp/game" --script "$tmp/ok.script"
 # The shot is a 640x480 PNG: its signature, then the IHDR chunk's width and height.
 if [ "$(head -c 8 "$tmp/screen.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] &&
@@ -51,5 +53,13 @@ expect_status 1 "no display" env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x
 grep -qi "headless" "$tmp/err" || { echo "FAIL the no-display message does not say how to run headless"; failures=$((failures + 1)); }
 [ "$(wc -l <"$tmp/err")" -eq 1 ] || { echo "FAIL the no-display message is not one line"; failures=$((failures + 1)); }
 
-echo "$((16 - failures)) passed, $failures failed"
+# Missing data is told in one line before any window opens: without a display, a window would fail first.
+nowindow=(env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$game")
+mkdir -p "$tmp/nodata" "$tmp/emptydata/Data"
+for dir in "$tmp/nowhere" "$tmp/nodata" "$tmp/emptydata"; do
+  expect_status 1 "game directory $(basename "$dir")" "${nowindow[@]}" --game-dir "$dir"
+  grep -q "$dir/Data/" "$tmp/err" || { echo "FAIL the message does not name $dir/Data/"; failures=$((failures + 1)); }
+done
+
+echo "$((19 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

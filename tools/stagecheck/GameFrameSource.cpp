@@ -50,11 +50,11 @@ GameFrameSource::GameFrameSource(const std::string& gameDir, int stage)
   const std::string map = main.GamePath("Data/StageP" + std::to_string(stage) + ".Dat");
   const std::string path = main.GamePath("Data/Stage" + std::to_string(stage) + ".Dat");
   if (!FileExists(map) || !FileExists(path)) throw std::runtime_error("the stage's files are missing");
-  LoadDataPicture(*codec_, platform_->GameDir(), map, main.MapImage);
+  LoadDataPicture(*codec_, platform_->TempDir(), map, main.MapImage);
   main.Stage.LoadStagePath(path, main);
   if (main.PathLength < 0 || main.PathLength >= kMaxPathPoints)
     throw std::runtime_error("the path is damaged");
-  LoadObstaclePictures(main.Stage, main.AnimaImage, *codec_, platform_->GameDir());
+  LoadObstaclePictures(main.Stage, main.AnimaImage, *codec_, platform_->GameDir(), platform_->TempDir());
 }
 
 GameFrameSource::~GameFrameSource() {

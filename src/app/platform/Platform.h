@@ -36,6 +36,12 @@ class Platform {
   virtual uint16_t LanguageId() const = 0;
   // The game directory with a trailing '/': the executable's, or the one named on the command line.
   virtual const std::string& GameDir() const = 0;
+  // The directory of this process's own for temporary files, with a trailing '/'; it goes when the game ends.
+  virtual const std::string& TempDir() const = 0;
+  // Where the progress is read from at the start: the progress file, or an older one to take over.
+  virtual const std::string& ProgressSource() const = 0;
+  // Where the progress is saved; a directory of the user's that it needs is made first.
+  virtual std::string PrepareProgressSave() = 0;
   // The player asked for the opening to be cut short at start-up (not part of the original game).
   virtual bool SkipOpening() const { return false; }
   // A replay runs at the speed factor its recording names, whatever this machine measures.

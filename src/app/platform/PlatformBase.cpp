@@ -1,5 +1,10 @@
 #include "PlatformBase.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "paths/GameDirs.h"
+
 namespace wispen {
 
 namespace {
@@ -22,11 +27,23 @@ PlatformBase::PlatformBase(std::unique_ptr<Clock> clock, const Settings& setting
                            ImageCodec& images)
     : clock_(std::move(clock)),
       settings_(settings),
+      tempDir_(settings.TempParent),
       text_(text),
       images_(images),
       timers_(*clock_),
       log_(*clock_) {
   settings_.GameDir = WithTrailingSlash(settings_.GameDir);
+  if (settings_.ProgressFile.empty()) settings_.ProgressFile = ProgressBesideData(settings_.GameDir);
+  if (settings_.ProgressSource.empty()) settings_.ProgressSource = settings_.ProgressFile;
+}
+
+std::string PlatformBase::PrepareProgressSave() {
+  if (settings_.ProgressInUserDir) {
+    // A failure shows when the file cannot be written there, with the reason the save reports.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(settings_.ProgressFile).parent_path(), ignored);
+  }
+  return settings_.ProgressFile;
 }
 
 void PlatformBase::ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) {

@@ -6,6 +6,7 @@
 #include "Application.h"
 #include "Platform.h"
 #include "Recorder.h"
+#include "paths/PrivateTempDir.h"
 
 namespace wispen {
 
@@ -16,6 +17,12 @@ class PlatformBase : public Platform {
   struct Settings {
     uint16_t LanguageId = 0x0409;
     std::string GameDir = "./";
+    // Empty: Data/Info.Dat in the game directory, read from there too.
+    std::string ProgressFile;
+    std::string ProgressSource;
+    bool ProgressInUserDir = false;
+    // Where the private directory for temporary files is made; empty for the usual place.
+    std::string TempParent;
     bool SkipOpening = false;
     // A replay's speed factor, in place of the one the opening measures.
     std::optional<int> SpeedFactor;
@@ -32,6 +39,9 @@ class PlatformBase : public Platform {
   ImageCodec& Images() override { return images_; }
   uint16_t LanguageId() const override { return settings_.LanguageId; }
   const std::string& GameDir() const override { return settings_.GameDir; }
+  const std::string& TempDir() const override { return tempDir_.Path(); }
+  const std::string& ProgressSource() const override { return settings_.ProgressSource; }
+  std::string PrepareProgressSave() override;
   bool SkipOpening() const override { return settings_.SkipOpening; }
   std::optional<int> ReplaySpeedFactor() const override { return settings_.SpeedFactor; }
   bool IsReplay() const { return settings_.Replay; }
@@ -58,6 +68,7 @@ class PlatformBase : public Platform {
  private:
   std::unique_ptr<Clock> clock_;
   Settings settings_;
+  PrivateTempDir tempDir_;
   TextEngine& text_;
   ImageCodec& images_;
   TimerQueue timers_;

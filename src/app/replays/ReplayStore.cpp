@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/FileIo.h"
+#include "paths/XdgDirs.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/Recorder.h"
@@ -18,10 +19,6 @@ namespace wispen {
 namespace {
 
 constexpr const char* kExtension = ".script";
-
-bool Absolute(const char* dir) {
-  return dir != nullptr && dir[0] == '/';
-}
 
 int PointsOf(const std::string& entry) {
   const size_t comma = entry.rfind(',');
@@ -35,12 +32,8 @@ int PointsOf(const std::string& entry) {
 
 }  // namespace
 
-std::string ReplayDirectory(const std::function<const char*(const char*)>& getenv) {
-  if (const char* state = getenv("XDG_STATE_HOME"); Absolute(state))
-    return std::string(state) + "/wispen/replays";
-  if (const char* home = getenv("HOME"); Absolute(home))
-    return std::string(home) + "/.local/state/wispen/replays";
-  return "";
+std::string ReplayDirectory(const EnvLookup& env) {
+  return XdgStateHome(env) + "/wispen/replays";
 }
 
 std::string ReplayFileName(const std::tm& local, int stage, int points) {
@@ -135,7 +128,6 @@ void SaveRecording(const Recorder& recorder, const StateList& before, const Stat
       WriteFileAtomically(*file, text);
       return;
     }
-    if (keepDir.empty()) throw IoError("no directory for it (neither XDG_STATE_HOME nor HOME is set)");
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

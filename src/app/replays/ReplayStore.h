@@ -6,13 +6,13 @@
 #include <functional>
 #include <string>
 
+#include "paths/XdgDirs.h"
 #include "platform/Application.h"
 
 namespace wispen {
 
-// Where kept games go: $XDG_STATE_HOME/wispen/replays/, else ~/.local/state/wispen/replays/. Empty when
-// neither variable gives an absolute directory.
-std::string ReplayDirectory(const std::function<const char*(const char*)>& getenv);
+// Where kept games go: $XDG_STATE_HOME/wispen/replays/, else ~/.local/state/wispen/replays/.
+std::string ReplayDirectory(const EnvLookup& env);
 
 // The name of a kept game: the date and time it ended, the stage it ended on and its points, e.g.
 // "2026-12-08_15-30-00_stage3_120pts.script". Names sort as the games were played.

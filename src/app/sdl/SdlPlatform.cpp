@@ -79,6 +79,11 @@ SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextE
   // A plain window: the screen saver and the desktop's compositor go on as with any other window.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // The window's class and app id name the launcher (its StartupWMClass and file name). SDL reads them from
+  // the environment; a value the user set there is kept.
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", WISPEN_APP_ID, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", WISPEN_APP_ID, 0);
+  SDL_SetHint(SDL_HINT_APP_NAME, "Wispen");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw NoDisplay(SDL_GetError());
   // The decorations are not known before the window is shown; FitToDesktop allows for them then.
   if (fitToDesktop_) scale_ = DesktopScale({0, 0});
