@@ -45,7 +45,8 @@ class Recorder {
   // Takes the end state now, just before the window closes. The last call counts.
   void End(const Application& app);
   // The game closes its window itself. From a press (the Exit button) a replay would run nothing after
-  // that press, so the end state is the one just before it, and the expect lines go before it.
+  // that press, so the end state is the one just before it, and the expect lines go before it. From a tick
+  // nothing can be checked: the recording says so in a comment.
   void ClosedByGame();
   bool Ended() const { return ended_; }
 
