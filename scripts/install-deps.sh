@@ -10,10 +10,23 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2
   fluid-soundfont-gm
-  xvfb xauth libxtst6
-  openbox xdotool x11-apps x11-utils libx11-dev
+  xvfb xauth libxtst6 libx11-dev
+  openbox xdotool x11-apps x11-utils
   dpkg-dev lintian desktop-file-utils appstream groff-base
+  locales
 )
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+
+# The tests start the game under Japanese locales too (fontconfig names fonts by the locale's language).
+make_locales() {
+  local have
+  have=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | tr -d '-')
+  grep -qx 'ja_jp.utf8' <<<"$have" || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+  grep -qx 'ja_jp.eucjp' <<<"$have" || $sudo localedef -i ja_JP -f EUC-JP ja_JP.EUC-JP
+  return 0
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,10 +34,12 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  make_locales
+  exit 0
+fi
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 echo "Installing: ${missing[*]}"
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+make_locales

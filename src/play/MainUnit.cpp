@@ -92,6 +92,11 @@ void TMainForm::FormKeyDown(GameKey /*key*/) {
 void TMainForm::FormClose() {
   // A failed save throws here: nothing is released and the window stays open, so the game goes on.
   SaveProgress(platform.PrepareProgressSave(), *this);
+  FormCloseUnsaved();
+}
+
+// What the close does after the save; alone when the game must end although the save failed.
+void TMainForm::FormCloseUnsaved() {
   BackBuffer.reset();
   StopMusic();
   CloseEffect();

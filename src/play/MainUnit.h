@@ -31,6 +31,7 @@ class TMainForm : public MainWindowEvents, public GameState {
   void FormCreate();
   void FormShow() override;
   void FormClose() override;
+  void FormCloseUnsaved() override;
   void ScreenImageMouseMove(TShiftState shift, int X, int Y) override;
   void ScreenImageMouseDown(TMouseButton button, TShiftState shift, int X, int Y) override;
   // Esc, Space or Return during the opening (not on the first run) jumps to its end.

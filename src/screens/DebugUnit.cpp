@@ -104,9 +104,11 @@ void TDebugForm::MouseDown(TMouseButton button, int x, int y) {
   SetPosition(position_ + pressedArrow_);
 }
 
+// Esc and Return close it as its close box does: without a window manager there is no close box to use.
 void TDebugForm::KeyDown(DialogKey key) {
   if (key == DialogKey::Up) SetPosition(position_ + 1);
   if (key == DialogKey::Down) SetPosition(position_ - 1);
+  if (key == DialogKey::Enter || key == DialogKey::Escape) finished_ = true;
 }
 
 std::vector<std::string> TDebugForm::CloseHeadless(const HeadlessDialogInput& input) {

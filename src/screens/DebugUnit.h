@@ -18,7 +18,7 @@ constexpr TShiftState kDebugFirstKey = ssCtrl;
 constexpr TShiftState kDebugSecondKey = ssShift;
 
 // The hidden stage selector: an up-down control from 1 to 10 beside a read-only box that shows it. It has
-// no buttons and closes only by its close box; the main window reads the position afterwards.
+// no buttons and closes by its close box, Esc or Return; the main window reads the position afterwards.
 class TDebugForm : public ModalDialog {
  public:
   explicit TDebugForm(Forms& forms);

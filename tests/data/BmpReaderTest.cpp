@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 
@@ -92,6 +95,47 @@ TEST_F(PictureFileTest, OddMasksDecodeWithoutFault) {
   const TBitmap picture = Load(MakeBmp(2, -1, 32, 3, rows, {0x3FF, 0x7 << 10, 0}));
   EXPECT_EQ(picture.At(0, 0), RGB(255, 182, 0));
   EXPECT_EQ(picture.At(1, 0), RGB(128, 0, 0));
+}
+
+// Bit fields wider or narrower than a byte (11-11-10, 7-18-7), made from the suite's true-colour reference as
+// its questionable files are: each byte scaled to the field's width, to the nearest step. Read back, a field
+// of 8 bits or more gives the reference's byte again; a narrower one the byte nearest to its own value.
+TEST_F(PictureFileTest, WideAndNarrowBitFieldsComeBackToTheNearestByte) {
+  const TBitmap reference = codec.Load(WISPEN_BMPSUITE_DIR "/reference/rgb24.png");
+  for (const std::array<int, 3>& bits : {std::array{11, 11, 10}, std::array{7, 18, 7}}) {
+    std::vector<uint32_t> masks;
+    for (int c = 0, shift = 32; c < 3; ++c) masks.push_back(((1u << bits[c]) - 1) << (shift -= bits[c]));
+    const int w = reference.Width(), h = reference.Height();
+    Bytes rows(static_cast<size_t>(w) * h * 4);
+    std::vector<std::array<uint32_t, 3>> fields;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const TColor rgb = reference.At(x, y);
+        std::array<uint32_t, 3> field{};
+        uint32_t pixel = 0;
+        for (int c = 0; c < 3; ++c) {
+          const double top = (1u << bits[c]) - 1;
+          field[c] = static_cast<uint32_t>(std::lround(((rgb >> (8 * c)) & 0xFF) * top / 255));
+          pixel |= field[c] << std::countr_zero(masks[c]);
+        }
+        fields.push_back(field);
+        Put32(rows, (static_cast<size_t>(y) * w + x) * 4, pixel);
+      }
+    }
+    const TBitmap picture = Load(MakeBmp(w, -h, 32, 3, rows, masks));
+    int wrong = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        for (int c = 0; c < 3; ++c) {
+          const double top = (1u << bits[c]) - 1;
+          const long want = bits[c] >= 8 ? (reference.At(x, y) >> (8 * c)) & 0xFF
+                                         : std::lround(fields[static_cast<size_t>(y) * w + x][c] * 255 / top);
+          wrong += static_cast<long>((picture.At(x, y) >> (8 * c)) & 0xFF) != want;
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0) << bits[0] << "-" << bits[1] << "-" << bits[2];
+  }
 }
 
 TEST_F(PictureFileTest, RowsRunBottomUpUnlessHeightIsNegative) {

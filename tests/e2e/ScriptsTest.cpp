@@ -3,8 +3,10 @@
 //   #! data built | sounds | stage N [key=value ...]  what Data/ holds (built: the game's own data;
 //                                                     sounds: small effects and music); may repeat
 //   #! lang en | ja                   the language (default en)
+//   #! env NAME=VALUE                 an environment variable of the run (LANG=ja_JP.UTF-8); may repeat
 //   #! info HEX                       Info.Dat before the run, as hex bytes
 //   #! remove FILE                    a file of the game directory removed before the run
+//   #! mkdir DIR                      a directory made in the game directory before the run (with parents)
 //   #! exit N                         the expected exit status (default 0)
 //   #! log TEXT                       the event log holds this event, after the ones named before it
 //   #! nolog TEXT                     the event log holds no event that contains TEXT
@@ -113,6 +115,7 @@ TEST_P(Scripts, Run) {
   fs::create_directories(dir / "Data");
 
   std::string lang = "en";
+  std::string environment;
   int expectedExit = 0;
   std::vector<std::string> logLines, noLog;
   std::optional<std::string> infoAfter;
@@ -140,10 +143,14 @@ TEST_P(Scripts, Run) {
       }
     } else if (key == "lang") {
       lang = rest;
+    } else if (key == "env") {
+      environment += "'" + rest + "' ";
     } else if (key == "info") {
       std::ofstream(dir / "Data" / "Info.Dat", std::ios::binary) << Unhex(rest);
     } else if (key == "remove") {
       fs::remove(dir / rest);
+    } else if (key == "mkdir") {
+      fs::create_directories(dir / rest);
     } else if (key == "exit") {
       expectedExit = std::stoi(rest);
     } else if (key == "log") {
@@ -162,9 +169,9 @@ TEST_P(Scripts, Run) {
   }
 
   const fs::path log = dir / "events.log";
-  const std::string command = "cd '" + dir.string() +
-                              "' && '" WISPEN_BINARY "' --headless --game-dir . --lang " + lang +
-                              " --script '" + script.string() + "' --log events.log 2> stderr.txt";
+  const std::string command = "cd '" + dir.string() + "' && env " + environment +
+                              "'" WISPEN_BINARY "' --headless --game-dir . --lang " + lang + " --script '" +
+                              script.string() + "' --log events.log 2> stderr.txt";
   const int raw = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(raw)) << "the game did not exit normally";
   EXPECT_EQ(WEXITSTATUS(raw), expectedExit) << ReadFile(dir / "stderr.txt");

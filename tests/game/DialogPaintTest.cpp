@@ -68,9 +68,14 @@ TEST_F(Dialogs, TheDebugSelectorCountsFromOneToTenWithoutWrapping) {
   EXPECT_EQ(selector.Position(), 10);
   selector.KeyDown(DialogKey::Down);
   EXPECT_EQ(selector.Position(), 9);
+  // Return, Esc and the close box each close it.
+  for (const DialogKey key : {DialogKey::Enter, DialogKey::Escape}) {
+    selector.Shown();
+    EXPECT_FALSE(selector.Finished());
+    selector.KeyDown(key);
+    EXPECT_TRUE(selector.Finished());
+  }
   selector.Shown();
-  selector.KeyDown(DialogKey::Enter);
-  EXPECT_FALSE(selector.Finished());  // only its close box closes it
   selector.CloseBox();
   EXPECT_TRUE(selector.Finished());
   const TBitmap b = Painted(selector);

@@ -1,65 +1,15 @@
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include "SdlTestSupport.h"
+#include "XTestInput.h"
 #include "sdl/SdlImageCodec.h"
 #include "sdl/SdlPlatform.h"
 
 namespace wispen {
 namespace {
 
-// Real pointer input, made by the X server's test extension. Both libraries are loaded at run time, so the
-// build needs no X headers and a machine without the extension skips the test.
-class XTestPointer {
- public:
-  XTestPointer() {
-    x11_ = dlopen("libX11.so.6", RTLD_NOW);
-    xtst_ = dlopen("libXtst.so.6", RTLD_NOW);
-    if (x11_ == nullptr || xtst_ == nullptr) return;
-    open_ = reinterpret_cast<OpenDisplay>(dlsym(x11_, "XOpenDisplay"));
-    close_ = reinterpret_cast<CloseDisplay>(dlsym(x11_, "XCloseDisplay"));
-    flush_ = reinterpret_cast<Flush>(dlsym(x11_, "XFlush"));
-    motion_ = reinterpret_cast<FakeMotion>(dlsym(xtst_, "XTestFakeMotionEvent"));
-    button_ = reinterpret_cast<FakeButton>(dlsym(xtst_, "XTestFakeButtonEvent"));
-    if (open_ && close_ && flush_ && motion_ && button_) display_ = open_(nullptr);
-  }
-  ~XTestPointer() {
-    if (display_ != nullptr) close_(display_);
-    if (xtst_ != nullptr) dlclose(xtst_);
-    if (x11_ != nullptr) dlclose(x11_);
-  }
-  XTestPointer(const XTestPointer&) = delete;
-  XTestPointer& operator=(const XTestPointer&) = delete;
-
-  bool Ready() const { return display_ != nullptr; }
-  void MoveTo(int x, int y) {
-    motion_(display_, 0, x, y, 0);
-    flush_(display_);
-  }
-  void Left(bool down) {
-    button_(display_, 1, down ? 1 : 0, 0);
-    flush_(display_);
-  }
-
- private:
-  using OpenDisplay = void* (*)(const char*);
-  using CloseDisplay = int (*)(void*);
-  using Flush = int (*)(void*);
-  using FakeMotion = int (*)(void*, int, int, int, unsigned long);
-  using FakeButton = int (*)(void*, unsigned, int, unsigned long);
-
-  void* x11_ = nullptr;
-  void* xtst_ = nullptr;
-  OpenDisplay open_ = nullptr;
-  CloseDisplay close_ = nullptr;
-  Flush flush_ = nullptr;
-  FakeMotion motion_ = nullptr;
-  FakeButton button_ = nullptr;
-  void* display_ = nullptr;
-};
-
 TEST(SdlDrag, ADragOffTheWindowKeepsReportingThePointerOutOfRange) {
-  XTestPointer pointer;
+  test::XTestInput pointer;
   if (!pointer.Ready()) GTEST_SKIP() << "no X test extension (libxtst6) to make real pointer input with";
   test::BlankText text;
   SdlImageCodec codec;

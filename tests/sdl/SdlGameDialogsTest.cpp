@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SdlTestSupport.h"
+#include "XTestInput.h"
 #include "play/Forms.h"
 #include "screens/DebugUnit.h"
 #include "screens/ScoreUnit.h"
@@ -66,7 +67,6 @@ TEST(SdlGameDialogs, TheScoreBoardAndTheSelectorAreModalWindowsOfTheirOwn) {
     test::PushButton(selectorWindow.id, SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 90, 14);  // the upper arrow
     test::PushButton(selectorWindow.id, SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 90, 14);
     test::PushKey(selectorWindow.id, SDLK_UP);
-    test::PushKey(selectorWindow.id, SDLK_RETURN);  // not a way out: only the close box is
     test::PushClose(selectorWindow.id);
   };
   game.onPress = [&](const test::PressSeen&) {
@@ -93,6 +93,43 @@ TEST(SdlGameDialogs, TheScoreBoardAndTheSelectorAreModalWindowsOfTheirOwn) {
   EXPECT_TRUE(selectorWindow.onTop);
   EXPECT_EQ(selector.Position(), 3);
   EXPECT_EQ(ticksDuringDialogs, 0);
+}
+
+// Esc and Return, real keys of the X server, close the selector as its close box does (which a desktop
+// without a window manager does not draw).
+TEST(SdlGameDialogs, EscapeAndReturnCloseTheSelector) {
+  test::XTestInput input;
+  if (!input.Ready()) GTEST_SKIP() << "no X test extension (libxtst6) to make real key input with";
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
+  test::BlankText text;
+  SdlImageCodec codec;
+  SdlPlatform platform(PlatformBase::Settings{}, SdlPlatform::Options{1}, text, codec);
+  test::FakeGame game;
+  Forms forms(platform);
+  Hooked<TDebugForm> selector(forms);
+  selector.FormCreate();
+  for (const char* key : {"Escape", "Return"}) {
+    selector.hook = [&] {
+      SDL_Window* window = test::FindWindow("Debug");
+      ASSERT_NE(window, nullptr);
+      int x = 0, y = 0;
+      SDL_GetWindowPosition(window, &x, &y);
+      input.MoveTo(x + 10, y + 10);  // keys go where the pointer is when no window manager gives focus
+      input.Key(key);
+      // Should the key not close it, the close box does after a while, and the test fails on the time.
+      SDL_AddTimer(
+          3000,
+          [](Uint32, void* id) -> Uint32 {
+            test::PushClose(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(id)));
+            return 0;
+          },
+          reinterpret_cast<void*>(static_cast<uintptr_t>(SDL_GetWindowID(window))));
+    };
+    const uint64_t start = SDL_GetTicks64();
+    platform.ShowModal(selector);
+    EXPECT_LT(SDL_GetTicks64() - start, 2500u) << key << " did not close the selector";
+  }
+  SDL_QuitSubSystem(SDL_INIT_TIMER);
 }
 
 }  // namespace

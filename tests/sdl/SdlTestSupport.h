@@ -45,6 +45,7 @@ class FakeGame : public MainWindowEvents {
 
   int shows = 0;
   int closes = 0;
+  int unsavedCloses = 0;
   std::vector<MoveSeen> moves;
   std::vector<PressSeen> presses;
   TBitmap screen;
@@ -57,6 +58,7 @@ class FakeGame : public MainWindowEvents {
     ++closes;
     if (onClose) onClose();
   }
+  void FormCloseUnsaved() override { ++unsavedCloses; }
   void ScreenImageMouseMove(TShiftState shift, int x, int y) override {
     moves.push_back({shift, x, y});
     if (onMove) onMove(moves.back());

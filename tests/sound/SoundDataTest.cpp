@@ -40,6 +40,25 @@ TEST_P(SoundDataEffect, IsSixteenBitWaveOnceItsSignatureIsBack) {
   EXPECT_LT(loudness.peakDb, -0.5);
 }
 
+// The level of `seconds` of sound that end `before` seconds before the end, in dB of full scale.
+double TailDb(const PcmSound& sound, double before, double seconds) {
+  const auto end = sound.samples.size() - static_cast<size_t>(before * sound.sampleRate);
+  const auto begin = end - static_cast<size_t>(seconds * sound.sampleRate);
+  PcmSound slice{sound.sampleRate, 1, {sound.samples.begin() + begin, sound.samples.begin() + end}};
+  return MeasureLoudness(slice, -120).rmsDb;
+}
+
+// A sound still ringing at its end must die away over a fifth of a second or more, not stop short: its last
+// 20 ms are far below what sounded 200 ms before.
+TEST_P(SoundDataEffect, DiesAwayInsteadOfStoppingShort) {
+  std::vector<uint8_t> bytes = StoredDataFile(GetParam().file);
+  RestoreSignature(bytes, StoredKind::Wave);
+  const PcmSound sound = DecodeWave(bytes);
+  const double before = TailDb(sound, 0.2, 0.02);
+  if (before < -80) return;  // silent well before its end
+  EXPECT_LT(TailDb(sound, 0, 0.02), before - 20) << "200 ms before the end: " << before << " dBFS";
+}
+
 INSTANTIATE_TEST_SUITE_P(Effects, SoundDataEffect,
                          testing::Values(EffectCase{"Effect00.Dat", 1.0, 4.0},
                                          EffectCase{"Effect01.Dat", 0.5, 2.0},

@@ -21,6 +21,7 @@ class RecordingWindow : public MainWindowEvents {
     events.push_back("close");
     if (closeFails) throw std::runtime_error("cannot write the progress file");
   }
+  void FormCloseUnsaved() override { events.push_back("close unsaved"); }
   void ScreenImageMouseMove(TShiftState, int x, int y) override {
     events.push_back("move " + std::to_string(x) + " " + std::to_string(y) + " at " +
                      std::to_string(platform.GetClock().NowMs()));
@@ -129,6 +130,39 @@ TEST_F(HeadlessFixture, ACloseThatFailsKeepsTheWindowAndTheScriptEndsWithStatusF
   EXPECT_FALSE(app.Closed());
   EXPECT_NE(Log().find("message Wispen Version 1|cannot write the progress file"), std::string::npos);
   EXPECT_NE(std::find(window.events.begin(), window.events.end(), "move 3 3 at 0"), window.events.end());
+}
+
+// A player who answers Yes to every question box.
+class SayingYes : public HeadlessPlatform {
+ public:
+  using HeadlessPlatform::HeadlessPlatform;
+
+ protected:
+  bool RunQuestionBox(const std::string&, const std::string&) override { return true; }
+};
+
+// The progress file cannot be written: the first close keeps the window; the second asks, and Yes closes it
+// without saving. Where no one can be asked (a signal, the window gone) the close happens all the same.
+TEST(QuitWithoutSaving, FromTheSecondFailedCloseOnYesClosesWithoutSaving) {
+  testing::BoxTextEngine text;
+  testing::MemoryImageCodec codec;
+  SayingYes platform{PlatformBase::Settings{}, text, codec};
+  Application app{platform};
+  RecordingWindow window{platform};
+  window.closeFails = true;
+  app.SetMainWindow(&window);
+  EXPECT_FALSE(app.CloseBox());
+  EXPECT_EQ(window.events, (std::vector<std::string>{"close"}));
+  EXPECT_TRUE(app.CloseBox());
+  EXPECT_EQ(window.events, (std::vector<std::string>{"close", "close", "close unsaved"}));
+
+  Application ended{platform};
+  RecordingWindow other{platform};
+  other.closeFails = true;
+  ended.SetMainWindow(&other);
+  EXPECT_EQ(ended.CloseWithoutAsking(), "cannot write the progress file");
+  EXPECT_TRUE(ended.Closed());
+  EXPECT_EQ(other.events, (std::vector<std::string>{"close", "close unsaved"}));
 }
 
 TEST_F(HeadlessFixture, CommandsAfterTheWindowClosedAreNotRun) {

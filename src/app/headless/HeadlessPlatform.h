@@ -29,6 +29,8 @@ class HeadlessPlatform : public PlatformBase {
 
  protected:
   void RunMessageBox(const std::string&, const std::string&, MessageIcon) override {}
+  // A script cannot answer: the box is logged and answered No, which leaves things as they are.
+  bool RunQuestionBox(const std::string&, const std::string&) override { return false; }
   void RunModal(ModalDialog& dialog) override;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Language.h"
 #include "Platform.h"
 
 namespace wispen {
@@ -49,7 +50,13 @@ void Application::RunDueTimers(int64_t now) {
 
 void Application::CloseFromHandler() {
   if (closed_) return;
-  if (window_) window_->FormClose();
+  try {
+    if (window_) window_->FormClose();
+  } catch (...) {
+    ++failedCloses_;
+    closeJustFailed_ = true;
+    throw;
+  }
   closed_ = true;
   platform_.Log().Write("close");
 }
@@ -60,8 +67,42 @@ bool Application::CloseBox() {
     CloseFromHandler();
   } catch (const std::exception& e) {
     ShowError(e.what());
+    OfferToQuitUnsaved();
   }
   return closed_;
+}
+
+// The first failed close leaves the player in the game with the old progress file intact, as always; asking
+// from the second on means a save that cannot succeed never traps the player in a window that will not close.
+void Application::OfferToQuitUnsaved() {
+  if (!std::exchange(closeJustFailed_, false) || failedCloses_ < 2 || closed_) return;
+  const bool japanese = IsJapanese(platform_.LanguageId());
+  const std::string question =
+      japanese
+          ? "\xE9\x80\xB2\xE8\xA1\x8C\xE7\x8A\xB6\xE6\xB3\x81\xE3\x82\x92\xE4\xBF\x9D\xE5\xAD\x98"
+            "\xE3\x81\xA7\xE3\x81\x8D\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\xE3\x80\x82\xE4\xBF\x9D"
+            "\xE5\xAD\x98\xE3\x81\x9B\xE3\x81\x9A\xE3\x81\xAB\xE7\xB5\x82\xE4\xBA\x86\xE3\x81\x97"
+            "\xE3\x81\xBE\xE3\x81\x99\xE3\x81\x8B\xEF\xBC\x9F"  // 進行状況を保存できません。保存せずに終了しますか？
+          : "Your progress cannot be saved. Quit without saving it?";
+  if (platform_.AskYesNo(kTitle, question)) CloseUnsaved();
+}
+
+void Application::CloseUnsaved() {
+  if (window_) window_->FormCloseUnsaved();
+  closed_ = true;
+  platform_.Log().Write("close");
+}
+
+std::string Application::CloseWithoutAsking() {
+  if (closed_) return "";
+  try {
+    CloseFromHandler();
+    return "";
+  } catch (const std::exception& e) {
+    closeJustFailed_ = false;
+    CloseUnsaved();
+    return e.what();
+  }
 }
 
 void Application::AppendState(StateList& state) const {

@@ -25,6 +25,9 @@ class MainWindowEvents {
   virtual void FormShow() = 0;
   // Throws when the window must stay open (the progress file could not be written).
   virtual void FormClose() = 0;
+  // Closing when the progress cannot be saved and the game must end all the same: all of FormClose but the
+  // save. Throws nothing.
+  virtual void FormCloseUnsaved() {}
   virtual void ScreenImageMouseMove(TShiftState shift, int x, int y) = 0;
   virtual void ScreenImageMouseDown(TMouseButton button, TShiftState shift, int x, int y) = 0;
   virtual void FormKeyDown(GameKey /*key*/) {}
@@ -55,11 +58,15 @@ class Application {
   void KeyDown(GameKey key);
   // Fires, one at a time and in time order, every timer due at or before `now`.
   void RunDueTimers(int64_t now);
-  // The close box: runs the close handler; on failure shows the error box and the window stays open.
-  // Returns whether the window is closed.
+  // The close box: runs the close handler; on failure shows the error box and the window stays open. From
+  // the second failed close on, a Yes/No box then offers to quit without saving. Returns whether the window
+  // is closed.
   bool CloseBox();
   // Closing from inside a handler: exceptions go to the handler's caller.
   void CloseFromHandler();
+  // Closing when no one can be asked (a signal, the window or the display gone): closes in any case, without
+  // saving when the close handler fails. Returns that failure's message, empty when all went well.
+  std::string CloseWithoutAsking();
   bool Closed() const { return closed_; }
 
   void AppendState(StateList& state) const;
@@ -73,10 +80,15 @@ class Application {
 
  private:
   void ShowError(const std::string& message);
+  // After the error box of a failed close: the offer to quit without saving, from the second failure on.
+  void OfferToQuitUnsaved();
+  void CloseUnsaved();
 
   Platform& platform_;
   MainWindowEvents* window_ = nullptr;
   bool closed_ = false;
+  int failedCloses_ = 0;
+  bool closeJustFailed_ = false;
   bool inAfterHandler_ = false;
   std::function<void()> afterHandler_;
   std::string lastPress_;

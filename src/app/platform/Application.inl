@@ -11,6 +11,7 @@ void Application::Dispatch(F&& handler) {
     handler();
   } catch (const std::exception& e) {
     ShowError(e.what());
+    OfferToQuitUnsaved();
   }
   if (afterHandler_ && !inAfterHandler_ && !closed_) {
     inAfterHandler_ = true;

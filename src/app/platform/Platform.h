@@ -50,6 +50,8 @@ class Platform {
   // A modal message box with one OK button; returns when it is dismissed. No game timer ticks meanwhile.
   virtual void ShowMessage(const std::string& caption, const std::string& text,
                            MessageIcon icon = MessageIcon::None) = 0;
+  // A modal box with Yes and No buttons; true when Yes was chosen. No game timer ticks meanwhile.
+  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
   virtual void MessageBeep(unsigned type) = 0;
   // Shows a dialog modally; returns when it has closed. No game timer ticks meanwhile.
   virtual void ShowModal(ModalDialog& dialog) = 0;

@@ -52,6 +52,12 @@ void PlatformBase::ShowMessage(const std::string& caption, const std::string& te
   RunMessageBox(caption, text, icon);
 }
 
+bool PlatformBase::AskYesNo(const std::string& caption, const std::string& text) {
+  log_.Write("message " + caption + "|" + text);
+  SuspendTimers suspended(timers_);
+  return RunQuestionBox(caption, text);
+}
+
 void PlatformBase::ShowModal(ModalDialog& dialog) {
   SuspendTimers suspended(timers_);
   dialog.Shown();

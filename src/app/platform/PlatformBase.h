@@ -48,6 +48,7 @@ class PlatformBase : public Platform {
 
   void ShowMessage(const std::string& caption, const std::string& text,
                    MessageIcon icon = MessageIcon::None) final;
+  bool AskYesNo(const std::string& caption, const std::string& text) final;
   void ShowModal(ModalDialog& dialog) final;
   void SetCursorVisible(bool visible) final;
   bool CursorVisible() const { return cursorVisible_; }
@@ -62,6 +63,7 @@ class PlatformBase : public Platform {
 
  protected:
   virtual void RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
+  virtual bool RunQuestionBox(const std::string& caption, const std::string& text) = 0;
   virtual void RunModal(ModalDialog& dialog) = 0;
   virtual void ApplyCursorVisible(bool /*visible*/) {}
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "AlsaMessages.h"
 #include "MusicSynth.h"
 
 namespace wispen {
@@ -55,6 +56,7 @@ class AudioService {
   void ReportOnce(Trouble trouble, const std::string& reason);
 
   std::ostream& trouble_;
+  AlsaMessagesSilenced alsaMessages_;
   std::mutex troubleMutex_;
   std::set<Trouble> reported_;
   enum class Device { Untried, Open, Missing } device_ = Device::Untried;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "SdlInput.h"
+#include "X11Session.h"
 
 namespace wispen {
 
@@ -22,6 +23,15 @@ class DialogLoop {
 
   // Handles one event; returns whether the dialog's picture may have changed.
   bool Handle(const SDL_Event& e) {
+    if (const std::optional<unsigned long> lost = X11Session::Lost(e)) {
+      if (*lost == X11Session::IdOf(owner_.Get())) {
+        Close();
+        SDL_PushEvent(const_cast<SDL_Event*>(&e));
+      } else if (*lost == X11Session::IdOf(window_.Get())) {
+        Close();
+      }
+      return false;
+    }
     switch (e.type) {
       case SDL_QUIT:
         // The session is ending: the dialog goes as by its close box, and the main window gets the request
@@ -98,13 +108,22 @@ int DropInputFilter(void* userdata, SDL_Event* e) {
 }  // namespace
 
 void RunDialogWindow(ModalDialog& dialog, TextEngine& text, const SdlWindow& owner,
-                     const std::function<void()>& repaintOwner) {
+                     const std::function<void()>& repaintOwner, DialogPlacement placement) {
   const TSize size = dialog.ClientSize();
   const int width = std::max(1, size.cx);
   const int height = std::max(1, size.cy);
   const int display = std::max(0, SDL_GetWindowDisplayIndex(owner.Get()));
-  SDL_Window* raw = SDL_CreateWindow(dialog.Caption().c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
-                                     SDL_WINDOWPOS_CENTERED_DISPLAY(display), width, height,
+  int x = SDL_WINDOWPOS_CENTERED_DISPLAY(display);
+  int y = SDL_WINDOWPOS_CENTERED_DISPLAY(display);
+  if (placement == DialogPlacement::CentredOnOwner) {
+    // Placed by the game itself: without a window manager nothing else would put it over the game.
+    int ox = 0, oy = 0, ow = 0, oh = 0;
+    SDL_GetWindowPosition(owner.Get(), &ox, &oy);
+    SDL_GetWindowSize(owner.Get(), &ow, &oh);
+    x = ox + (ow - width) / 2;
+    y = oy + (oh - height) / 2;
+  }
+  SDL_Window* raw = SDL_CreateWindow(dialog.Caption().c_str(), x, y, width, height,
                                      SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
   if (raw == nullptr)
     throw std::runtime_error(std::string("cannot open the dialog window: ") + SDL_GetError());

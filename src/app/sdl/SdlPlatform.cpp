@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -14,7 +15,9 @@
 #include "SdlInput.h"
 #include "SdlMediaPlayer.h"
 #include "SdlWindow.h"
+#include "X11Session.h"
 #include "platform/LogicalClock.h"
+#include "platform/MessageBoxDialog.h"
 #include "platform/ScriptRunner.h"
 #include "view/PictureFit.h"
 
@@ -38,6 +41,28 @@ std::unique_ptr<Clock> MakeLogicalClock(LogicalClock*& raw) {
   auto clock = std::make_unique<LogicalClock>();
   raw = clock.get();
   return clock;
+}
+
+// SDL falls back on drivers that draw where no one sees (offscreen, dummy) when it finds no display: the game
+// would run on unseen. Unless SDL_VIDEODRIVER names a driver, SDL may try only those that show a window.
+// Wayland is tried only in a Wayland session: outside one, its library prints a warning of its own.
+std::string VisibleDisplayDrivers() {
+  std::string list;
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const std::string name = SDL_GetVideoDriver(i);
+    if (name == "offscreen" || name == "dummy" || name == "evdev") continue;
+    if (name == "wayland" && (wayland == nullptr || *wayland == 0)) continue;
+    list += (list.empty() ? "" : ",") + name;
+  }
+  return list;
+}
+
+// Why no display could be opened, in the user's terms rather than in the drivers' list.
+std::string NoDisplayReason() {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == 0) return "DISPLAY is not set";
+  return std::string("cannot open the display ") + display;
 }
 
 // The largest whole multiple of the picture that fits the usable desktop of the first display.
@@ -84,7 +109,14 @@ SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextE
   SDL_setenv("SDL_VIDEO_X11_WMCLASS", WISPEN_APP_ID, 0);
   SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", WISPEN_APP_ID, 0);
   SDL_SetHint(SDL_HINT_APP_NAME, "Wispen");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw NoDisplay(SDL_GetError());
+  x11_ = std::make_unique<X11Session>([this] { EndWithDisplayGone(); });
+  const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  const bool chosen = named != nullptr && *named != 0;
+  if (!chosen) SDL_SetHint(SDL_HINT_VIDEODRIVER, VisibleDisplayDrivers().c_str());
+  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  const std::string reason = started != 0 ? (chosen ? SDL_GetError() : NoDisplayReason()) : "";
+  if (!chosen) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  if (started != 0) throw NoDisplay(reason);
   // The decorations are not known before the window is shown; FitToDesktop allows for them then.
   if (fitToDesktop_) scale_ = DesktopScale({0, 0});
   // Resizable, and high-DPI aware: the picture is fitted to whatever the drawable is.
@@ -104,6 +136,7 @@ SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextE
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     throw;
   }
+  x11_->Attach(window_->Get());
   // The soundfont starts loading now, off the game's thread; the audio device opens at the first sound.
   AudioOptions audio;
   audio.soundFonts = SoundFontsWith(options.SoundFont);
@@ -118,6 +151,8 @@ SdlPlatform::~SdlPlatform() {
   audio_.reset();
   window_.reset();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // Only now: a window destroyed from outside, or a display gone, still makes the clean-up's requests fail.
+  x11_.reset();
 }
 
 SDL_Window* SdlPlatform::Window() const {
@@ -128,9 +163,10 @@ std::unique_ptr<MediaPlayer> SdlPlatform::CreateMediaPlayer() {
   return CreateSdlMediaPlayer(*audio_);
 }
 
-// SDL has no system sounds. The one beep of the game comes with an error box that says the same, so there is
-// nothing lost by leaving it out.
-void SdlPlatform::MessageBeep(unsigned /*type*/) {}
+// SDL has no system sounds: the display's bell stands in for them.
+void SdlPlatform::MessageBeep(unsigned /*type*/) {
+  x11_->Bell();
+}
 
 void SdlPlatform::SetCursorPos(int x, int y) {
   Log().Write("warp " + std::to_string(x) + " " + std::to_string(y));
@@ -199,7 +235,7 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   scripted_ = false;
   UpdateConfinement();  // the window is closed: the pointer goes free
   SDL_HideWindow(window_->Get());
-  return status;
+  return endStatus_ != 0 ? endStatus_ : status;
 }
 
 void SdlPlatform::FitToDesktop() {
@@ -312,10 +348,14 @@ bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {
 }
 
 void SdlPlatform::Handle(const SDL_Event& e) {
+  if (const std::optional<unsigned long> lost = X11Session::Lost(e)) {
+    if (*lost == X11Session::IdOf(window_->Get())) EndWithoutAsking("the window was destroyed");
+    return;
+  }
   switch (e.type) {
     case SDL_QUIT:
-      // Ctrl+C in the terminal or the session ending: close as by the close box, so the progress is kept.
-      CloseBox();
+      // SIGINT or SIGTERM (Ctrl+C, the session ending): the game ends now, keeping the progress if it can.
+      EndWithoutAsking("asked to end");
       break;
     case SDL_WINDOWEVENT:
       if (e.window.windowID != window_->Id()) break;
@@ -343,6 +383,33 @@ void SdlPlatform::Handle(const SDL_Event& e) {
     default:
       break;
   }
+}
+
+void SdlPlatform::EndWithoutAsking(const char* why) {
+  if (!App()->Closed()) {
+    // The run ends here: a recording takes its end state, a replay was stopped.
+    stoppedByPlayer_ = scripted_;
+    if (!scripted_ && GetRecorder() != nullptr) {
+      clock_->PlaceInput(Timers().NextDue());
+      GetRecorder()->End(*App());
+    }
+  }
+  const std::string failure = App()->CloseWithoutAsking();
+  if (failure.empty()) return;
+  std::fprintf(stderr, "wispen: %s, and the progress could not be saved: %s\n", why, failure.c_str());
+  endStatus_ = 1;
+}
+
+// Called from inside the X request that found the display gone: nothing of the window system can be used
+// any more, so the game saves and the program ends here, without the clean-up that would need the display.
+void SdlPlatform::EndWithDisplayGone() {
+  if (App() != nullptr) {
+    EndWithoutAsking("the display is gone");
+  } else {
+    std::fprintf(stderr, "wispen: the display is gone\n");
+  }
+  std::fflush(nullptr);
+  std::_Exit(App() != nullptr ? endStatus_ : 1);
 }
 
 void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
@@ -451,12 +518,31 @@ void SdlPlatform::RunMessageBox(const std::string& caption, const std::string& t
   // A script cannot answer a box: as in a headless run, the box (already in the log) is dismissed at once.
   if (scripted_) return;
   ModalPointer released(*this);
-  const Uint32 flags = icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window_->Get()) != 0) {
-    std::fprintf(stderr, "wispen: %s: %s\n", caption.c_str(), text.c_str());
+  MessageBoxDialog box(Text(), LanguageId(), caption, text, icon, MessageBoxDialog::Buttons::Ok);
+  try {
+    RunDialogWindow(
+        box, Text(), *window_, [this] { Present(); }, DialogPlacement::CentredOnOwner);
+  } catch (const std::runtime_error& e) {
+    // No box can be shown: the message is not lost for that.
+    std::fprintf(stderr, "wispen: %s: %s (%s)\n", caption.c_str(), text.c_str(), e.what());
   }
-  DropWindowInput(window_->Id());
   dirty_ = true;
+}
+
+bool SdlPlatform::RunQuestionBox(const std::string& caption, const std::string& text) {
+  // A script cannot answer either: No, which leaves things as they are.
+  if (scripted_) return false;
+  ModalPointer released(*this);
+  MessageBoxDialog box(Text(), LanguageId(), caption, text, MessageIcon::None,
+                       MessageBoxDialog::Buttons::YesNo);
+  try {
+    RunDialogWindow(
+        box, Text(), *window_, [this] { Present(); }, DialogPlacement::CentredOnOwner);
+  } catch (const std::runtime_error& e) {
+    std::fprintf(stderr, "wispen: %s: %s (%s)\n", caption.c_str(), text.c_str(), e.what());
+  }
+  dirty_ = true;
+  return box.Chosen() == MessageBoxDialog::Answer::Yes;
 }
 
 void SdlPlatform::RunModal(ModalDialog& dialog) {

@@ -17,6 +17,7 @@ namespace wispen {
 
 class SdlWindow;
 class LogicalClock;
+class X11Session;
 
 // No window can be opened here (no display). The message is one line that says how to run without one.
 class NoDisplayError : public std::runtime_error {
@@ -62,8 +63,9 @@ class SdlPlatform : public PlatformBase {
   void SetWindowIcon(const TBitmap& icon);
 
   // Shows the window and runs the message loop until the window has closed; with a script, plays it in real
-  // time and then closes the window. Returns the exit status. Throws std::runtime_error when the window
-  // system fails under it.
+  // time and then closes the window. Returns the exit status: 1 when the game had to end without saving (a
+  // signal, or the window or the display gone, while the progress file could not be written). Throws
+  // std::runtime_error when the window system fails under it.
   int Run(Application& app, const std::vector<ScriptCommand>* script);
 
   SDL_Window* Window() const;
@@ -72,6 +74,7 @@ class SdlPlatform : public PlatformBase {
 
  protected:
   void RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) override;
+  bool RunQuestionBox(const std::string& caption, const std::string& text) override;
   void RunModal(ModalDialog& dialog) override;
   void ApplyCursorVisible(bool visible) override;
 
@@ -99,6 +102,9 @@ class SdlPlatform : public PlatformBase {
   // Waits for the first event or the deadline; false when the deadline came first.
   bool WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline);
   void Handle(const SDL_Event& e);
+  // Ends the game where no one can be asked: saves if it can; if not, one line on standard error.
+  void EndWithoutAsking(const char* why);
+  [[noreturn]] void EndWithDisplayGone();
   void HandleMouseMotion(const SDL_Event& e);
   void HandleMouseDown(const SDL_Event& e);
   void HandleKeyDown(const SDL_Event& e);
@@ -127,6 +133,8 @@ class SdlPlatform : public PlatformBase {
   std::optional<TRect> confinedTo_;
   std::unique_ptr<SdlWindow> window_;
   std::unique_ptr<AudioService> audio_;
+  std::unique_ptr<X11Session> x11_;
+  int endStatus_ = 0;
   bool dirty_ = false;
   // While a script plays it is the only mouse: real pointer input would make a run unrepeatable.
   bool scripted_ = false;

@@ -48,16 +48,19 @@ std::string SdlTextEngine::FontFileFor(const std::string& faceName, bool bold) {
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
   FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  std::string file, family;
+  std::string file;
+  bool isFamily = false;
   if (match != nullptr) {
     FcChar8* value = nullptr;
     if (FcPatternGetString(match, FC_FILE, 0, &value) == FcResultMatch) file = reinterpret_cast<char*>(value);
-    if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)
-      family = reinterpret_cast<char*>(value);
+    // A font has a family name in each language it names itself in, listed in the order of the user's
+    // locale: under a Japanese one "IPAゴシック" comes before "IPAGothic". Any of them will do.
+    for (int i = 0; !isFamily && FcPatternGetString(match, FC_FAMILY, i, &value) == FcResultMatch; ++i)
+      isFamily = FcStrCmpIgnoreCase(value, reinterpret_cast<const FcChar8*>(m.family)) == 0;
     FcPatternDestroy(match);
   }
   FcPatternDestroy(pattern);
-  if (file.empty() || family.find(m.family) == std::string::npos) {
+  if (file.empty() || !isFamily) {
     throw std::runtime_error(std::string("font \"") + m.family + "\" (for \"" + faceName +
                              "\") is not installed: install the package " + m.package);
   }
