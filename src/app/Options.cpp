@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
+#include <utility>
 
 namespace wispen {
 
 const char* const kUsage =
     "usage: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE] [--log FILE]\n"
     "              [--help] [--version] [--fullscreen | --window] [--save-dir DIR]\n"
+    "              [--record FILE] [--replay FILE]\n"
     "  --game-dir DIR  the directory that holds Data/ (default: the executable's when it holds Data/,\n"
     "                  else the installed ../share/games/wispen or ../share/wispen)\n"
     "  --lang ja|en    the language of the texts (default: the settings file's, else the locale's)\n"
@@ -20,6 +22,8 @@ const char* const kUsage =
     "  --log FILE      write the event log to FILE (- for standard output)\n"
     "  --save-dir DIR  keep the progress file Info.Dat in DIR (default: beside the data when Data/ is\n"
     "                  writable, else $XDG_DATA_HOME/wispen, that is ~/.local/share/wispen)\n"
+    "  --record FILE   write the game down as a script that replays it\n"
+    "  --replay FILE   play a recorded game in the window (Esc ends it)\n"
     "keys:\n"
     "  Alt+Enter, F11          switch between the window and the whole screen\n"
     "  Esc, Space, Return      during the opening: go to the title menu at once (not on the first run)\n"
@@ -64,6 +68,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
       o.Script = value();
     } else if (a == "--log") {
       o.Log = value();
+    } else if (a == "--record") {
+      o.Record = value();
+    } else if (a == "--replay") {
+      o.Replay = value();
     } else if (a == "--help" || a == "-h") {
       o.Help = true;
     } else if (a == "--version") {
@@ -75,6 +83,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
   if (std::count(args.begin(), args.end(), "--fullscreen") != 0 &&
       std::count(args.begin(), args.end(), "--window") != 0)
     throw std::invalid_argument("--fullscreen and --window cannot both be given");
+  if (o.Replay && o.Script) throw std::invalid_argument("--replay and --script cannot go together");
+  // A replay is a script; headless, it plays as fast as the machine allows.
+  if (o.Replay && o.Headless) o.Script = std::exchange(o.Replay, std::nullopt);
   if (o.Headless && !o.Script && !o.Help && !o.Version)
     throw std::invalid_argument("--headless needs --script FILE");
   return o;

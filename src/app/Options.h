@@ -8,6 +8,7 @@ namespace wispen {
 
 // The command line: wispen [--game-dir DIR] [--lang ja|en] [--scale N] [--headless] [--script FILE]
 //                          [--log FILE] [--help] [--version] [--fullscreen | --window] [--save-dir DIR]
+//                          [--record FILE] [--replay FILE]
 // What is not given here comes from the settings file.
 struct Options {
   std::optional<std::string> GameDir;
@@ -18,6 +19,8 @@ struct Options {
   bool Headless = false;
   std::optional<std::string> Script;
   std::optional<std::string> Log;
+  std::optional<std::string> Record;  // write the run down as a script
+  std::optional<std::string> Replay;  // play a recording (or any script) in the window
   bool Help = false;
   bool Version = false;
 };

@@ -18,8 +18,10 @@
 #include "paths/GameDirs.h"
 #include "platform/Game.h"
 #include "platform/Language.h"
+#include "platform/Recorder.h"
 #include "platform/Script.h"
 #include "platform/ScriptRunner.h"
+#include "replays/ReplayStore.h"
 #include "sdl/SdlImageCodec.h"
 #include "sdl/SdlPlatform.h"
 #include "sdl/SdlTextEngine.h"
@@ -42,7 +44,8 @@ int Fail(int status, const std::string& message) {
 }
 
 // The script is read and checked in full before the game starts: a bad line stops the run at once.
-std::optional<std::vector<ScriptCommand>> LoadScript(const std::string& file, int& status) {
+std::optional<std::vector<ScriptCommand>> LoadScript(const std::string& file,
+                                                     std::optional<RecordingHeader>& header, int& status) {
   std::ifstream in(file);
   // A directory opens as a stream that reads nothing: it would pass for an empty script.
   std::error_code ec;
@@ -51,6 +54,9 @@ std::optional<std::vector<ScriptCommand>> LoadScript(const std::string& file, in
     return std::nullopt;
   }
   try {
+    header = ReadRecordingHeader(in, file);
+    in.clear();
+    in.seekg(0);
     return ParseScript(in, file);
   } catch (const ScriptError& e) {
     status = Fail(kExitBadInput, e.what());
@@ -64,7 +70,23 @@ int RunGame(PlatformBase& platform, const Options& options, const std::function<
   Application app(platform);
   platform.Attach(app);
   const std::unique_ptr<Game> game = CreateGame(platform, app);
-  const int status = run(app);
+  // A game in the real window is written down and kept, unless it is a script's or a replay's.
+  const bool keep = !options.Headless && !options.Script && !options.Replay;
+  int status = kExitOk;
+  if (!options.Record && !keep) {
+    status = run(app);
+  } else {
+    Recorder recorder(platform.GetClock());
+    recorder.Watch(app);
+    StateList before, after;
+    app.AppendState(before);
+    platform.SetRecorder(&recorder);
+    status = run(app);
+    platform.SetRecorder(nullptr);
+    app.AppendState(after);
+    SaveRecording(recorder, before, after, platform, options.Record ? &*options.Record : nullptr,
+                  ReplayDirectory(SystemEnvironment()));
+  }
   // The log has said so on standard error when it failed; the run that fed it did not go as asked.
   if (platform.Log().Failed() && status == kExitOk) return kExitBadInput;
   return status;
@@ -111,8 +133,9 @@ int main(int argc, char** argv) {
 
   int status = kExitOk;
   std::optional<std::vector<ScriptCommand>> script;
-  if (options.Script) {
-    script = LoadScript(*options.Script, status);
+  std::optional<RecordingHeader> header;
+  if (const auto& file = options.Replay ? options.Replay : options.Script) {
+    script = LoadScript(*file, header, status);
     if (!script) return status;
   }
 
@@ -133,6 +156,14 @@ int main(int argc, char** argv) {
   settings.ProgressInUserDir = progress.InUserDir;
   settings.LanguageId = DetectLanguage(options.Lang ? options.Lang : chosen.Language, Env);
   settings.SkipOpening = chosen.SkipOpening;
+  // A recording plays in the language, at the speed and with the opening it was made with, unless told
+  // otherwise.
+  if (header) {
+    if (!options.Lang) settings.LanguageId = DetectLanguage(header->Lang, Env);
+    settings.SpeedFactor = header->SpeedFactor;
+    settings.SkipOpening = header->SkipOpening;
+    settings.Replay = true;
+  }
 
   try {
     SdlTextEngine text;

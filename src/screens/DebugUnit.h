@@ -37,6 +37,7 @@ class TDebugForm : public ModalDialog {
   void CloseBox() override { finished_ = true; }
   void Shown() override { finished_ = false; }
   std::vector<std::string> CloseHeadless(const HeadlessDialogInput& input) override;
+  std::optional<int> UpDownPosition() const override { return position_; }
 
   // UpDown1's position, 1 to 10, kept between showings.
   int16_t Position() const { return position_; }

@@ -195,7 +195,7 @@ void TOpningForm::CalibrateSpeed() {
   if (diff < 0) diff += 24LL * 3600 * 1000;  // past midnight
   const int64_t seconds = diff / 1000 % 60;
   const int64_t v = seconds * 1000 + diff % 1000;
-  forms_.MainForm->SpeedFactor = v >= 10000 ? 2 : 1;
+  forms_.MainForm->SpeedFactor = forms_.platform.ReplaySpeedFactor().value_or(v >= 10000 ? 2 : 1);
 }
 
 }  // namespace wispen

@@ -97,7 +97,10 @@ TEST_F(SdlPlatformTest, MouseInputReachesTheGameInScreenPixelsWithItsShiftSet) {
       {TMouseButton::mbLeft, ssLeft | ssShift, 1, 1},
   };
   EXPECT_EQ(game.presses, presses);
-  const std::vector<MoveSeen> moves{{ssLeft | ssShift, -2, 500}, {ssShift, 20, 30}};
+  // A press away from where the game last saw the pointer brings a move there first, as a script's press
+  // does.
+  const std::vector<MoveSeen> moves{
+      {ssShift, 100, 50}, {ssLeft | ssShift, -2, 500}, {ssShift, 1, 1}, {ssShift, 20, 30}};
   EXPECT_EQ(game.moves, moves);
 }
 

@@ -73,6 +73,8 @@ int HeadlessPlatform::Run(Application& app, const std::vector<ScriptCommand>& sc
   hooks.Pointer = [this] { return pointer_; };
   hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
   hooks.SetUpDown = [this](int n) { SetScriptedUpDown(n); };
+  hooks.Record = GetRecorder();
+  hooks.Replay = IsReplay();
   return ScriptRunner(app, Images(), hooks).Run(script);
 }
 

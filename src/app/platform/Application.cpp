@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include <cstdio>
+
 #include "Language.h"
 #include "Platform.h"
 
@@ -106,6 +108,24 @@ std::string Application::CloseWithoutAsking() {
 void Application::AppendState(StateList& state) const {
   if (window_) window_->AppendState(state);
   state.emplace_back("LastPress", lastPress_);
+  if (window_) state.emplace_back("ScreenDigest", PictureDigest(window_->ScreenPicture()));
+}
+
+// FNV-1a over the size and the pixels: two pictures that differ anywhere differ here, whatever the backend.
+std::string PictureDigest(const TBitmap& picture) {
+  uint64_t h = 14695981039346656037ULL;
+  auto mix = [&h](uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+      h ^= (v >> (8 * i)) & 0xFF;
+      h *= 1099511628211ULL;
+    }
+  };
+  mix(static_cast<uint32_t>(picture.Width()));
+  mix(static_cast<uint32_t>(picture.Height()));
+  for (TColor c : picture.Pixels()) mix(c);
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+  return text;
 }
 
 }  // namespace wispen

@@ -15,6 +15,9 @@ class Platform;
 
 using StateList = std::vector<std::pair<std::string, std::string>>;
 
+// A digest of a picture, 16 hex digits: the state value ScreenDigest, so a replay can check the screen.
+std::string PictureDigest(const TBitmap& picture);
+
 // The main window's events, as the game handles them.
 class MainWindowEvents {
  public:

@@ -34,6 +34,8 @@ class ModalDialog {
   virtual void Shown() {}
   // A headless run: close at once as the script says, and return the event-log lines (without the clock).
   virtual std::vector<std::string> CloseHeadless(const HeadlessDialogInput& input) = 0;
+  // The up-down control's position once closed, for a dialog that has one: a recording keeps it.
+  virtual std::optional<int> UpDownPosition() const { return std::nullopt; }
 };
 
 }  // namespace wispen

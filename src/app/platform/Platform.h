@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Clock.h"
@@ -43,6 +44,8 @@ class Platform {
   virtual std::string PrepareProgressSave() = 0;
   // The player asked for the opening to be cut short at start-up (not part of the original game).
   virtual bool SkipOpening() const { return false; }
+  // A replay runs at the speed factor its recording names, whatever this machine measures.
+  virtual std::optional<int> ReplaySpeedFactor() const { return std::nullopt; }
 
   // A modal message box with one OK button; returns when it is dismissed. No game timer ticks meanwhile.
   virtual void ShowMessage(const std::string& caption, const std::string& text,

@@ -62,6 +62,9 @@ void PlatformBase::ShowModal(ModalDialog& dialog) {
   SuspendTimers suspended(timers_);
   dialog.Shown();
   RunModal(dialog);
+  if (recorder_ != nullptr) {
+    if (const std::optional<int> position = dialog.UpDownPosition()) recorder_->UpDown(*position);
+  }
 }
 
 void PlatformBase::CloseScripted(ModalDialog& dialog) {
@@ -79,6 +82,7 @@ void PlatformBase::SetCursorVisible(bool visible) {
 }
 
 void PlatformBase::CloseMainWindow() {
+  if (recorder_ != nullptr && app_ != nullptr && !app_->Closed()) recorder_->ClosedByGame();
   if (app_) app_->CloseFromHandler();
 }
 

@@ -6,6 +6,7 @@
 
 #include "Application.h"
 #include "Platform.h"
+#include "Recorder.h"
 #include "paths/PrivateTempDir.h"
 
 namespace wispen {
@@ -24,6 +25,10 @@ class PlatformBase : public Platform {
     // Where the private directory for temporary files is made; empty for the usual place.
     std::string TempParent;
     bool SkipOpening = false;
+    // A replay's speed factor, in place of the one the opening measures.
+    std::optional<int> SpeedFactor;
+    // The script is a recording: a window that closes before its expect lines is a replay gone another way.
+    bool Replay = false;
   };
 
   PlatformBase(std::unique_ptr<Clock> clock, const Settings& settings, TextEngine& text, ImageCodec& images);
@@ -39,6 +44,8 @@ class PlatformBase : public Platform {
   const std::string& ProgressSource() const override { return settings_.ProgressSource; }
   std::string PrepareProgressSave() override;
   bool SkipOpening() const override { return settings_.SkipOpening; }
+  std::optional<int> ReplaySpeedFactor() const override { return settings_.SpeedFactor; }
+  bool IsReplay() const { return settings_.Replay; }
 
   void ShowMessage(const std::string& caption, const std::string& text,
                    MessageIcon icon = MessageIcon::None) final;
@@ -52,6 +59,10 @@ class PlatformBase : public Platform {
   Application* App() const { return app_; }
   // The next dialog a script closes is the debug selector at this position (a script's `updown`).
   void SetScriptedUpDown(int position) { upDown_ = position; }
+
+  // Where the run is written down, if it is: the backends pass it the input the game sees.
+  void SetRecorder(Recorder* recorder) { recorder_ = recorder; }
+  Recorder* GetRecorder() const { return recorder_; }
 
  protected:
   virtual void RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
@@ -73,6 +84,7 @@ class PlatformBase : public Platform {
   Application* app_ = nullptr;
   bool cursorVisible_ = true;
   std::optional<int> upDown_;
+  Recorder* recorder_ = nullptr;
 };
 
 // Makes a game directory name end in '/'.

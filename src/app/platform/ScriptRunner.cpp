@@ -21,13 +21,17 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
   using K = ScriptCommand::Kind;
   int status = kExitOk;
   for (const ScriptCommand& c : commands) {
-    if (app_.Closed()) break;
+    if (app_.Closed()) {
+      if (hooks_.Replay) status = ClosedEarly(commands, c);
+      break;
+    }
     switch (c.kind) {
       case K::Wait:
         hooks_.Wait(c.ms);
         break;
       case K::Move:
         hooks_.MovePointer({c.x, c.y});
+        if (hooks_.Record) hooks_.Record->Move(c.x, c.y);
         app_.MouseMove(0, c.x, c.y);
         break;
       case K::Press: {
@@ -36,6 +40,7 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
           hooks_.MovePointer({c.x, c.y});
           app_.MouseMove(0, c.x, c.y);
         }
+        if (hooks_.Record) hooks_.Record->Press(c.button, c.shift, c.x, c.y);
         if (!app_.Closed()) app_.MouseDown(c.button, c.shift, c.x, c.y);
         break;
       }
@@ -52,22 +57,39 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands) {
         if (!Expect(c)) status = kExitExpectFailed;
         break;
       case K::Key:
+        if (hooks_.Record) hooks_.Record->Key(c.key);
         app_.KeyDown(c.key);
         break;
       case K::Until:
         if (!Until(c)) status = kExitExpectFailed;
         break;
       case K::Close:
-        app_.CloseBox();
+        if (hooks_.Record) hooks_.Record->End(app_);
+        if (!app_.CloseBox() && hooks_.Record) hooks_.Record->Close();
         break;
     }
     if (status != kExitOk) break;
   }
+  if (!app_.Closed() && hooks_.Record) hooks_.Record->End(app_);
   if (!app_.Closed() && !app_.CloseBox() && status == kExitOk) {
     std::fprintf(stderr, "wispen: the window could not be closed when the script ended\n");
     status = kExitCloseFailed;
   }
   return status;
+}
+
+int ScriptRunner::ClosedEarly(const std::vector<ScriptCommand>& commands, const ScriptCommand& next) const {
+  if (hooks_.StoppedByPlayer && hooks_.StoppedByPlayer()) {
+    std::fprintf(stderr, "wispen: the replay was stopped before its end (line %d)\n", next.line);
+    return kExitOk;
+  }
+  for (const ScriptCommand& c : commands) {
+    if (c.line < next.line || c.kind != ScriptCommand::Kind::Expect) continue;
+    std::fprintf(stderr, "wispen: script line %d: expect %s: the window closed before it\n", c.line,
+                 c.name.c_str());
+    return kExitExpectFailed;
+  }
+  return kExitOk;
 }
 
 bool ScriptRunner::Expect(const ScriptCommand& c) {

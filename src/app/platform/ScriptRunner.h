@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "ImageCodec.h"
+#include "Recorder.h"
 #include "Script.h"
 
 namespace wispen {
@@ -28,18 +29,23 @@ class ScriptRunner {
     std::function<TPoint()> Pointer;          // where the pointer is now
     std::function<void(TPoint)> MovePointer;  // the pointer moved to a point (before its event)
     std::function<void(int)> SetUpDown;       // the next debug selector closes at this position
+    Recorder* Record = nullptr;               // writes the run down, if given
+    bool Replay = false;                      // every expect line must be reached (see Run)
+    std::function<bool()> StoppedByPlayer;    // the player ended a replay in the window (Esc, close box)
   };
 
   ScriptRunner(Application& app, ImageCodec& images, Hooks hooks)
       : app_(app), images_(images), hooks_(std::move(hooks)) {}
 
-  // Runs the commands, then closes the window unless it already is. Returns the exit status.
+  // Runs the commands, then closes the window unless it already is. Returns the exit status. In a replay,
+  // a window that closed while expect lines were still to come means the game went another way.
   int Run(const std::vector<ScriptCommand>& commands);
 
  private:
   bool Expect(const ScriptCommand& c);
   bool Until(const ScriptCommand& c);
   std::optional<std::string> StateValue(const std::string& name) const;
+  int ClosedEarly(const std::vector<ScriptCommand>& commands, const ScriptCommand& next) const;
   void WriteState(const ScriptCommand& c);
   void Shot(const ScriptCommand& c);
 

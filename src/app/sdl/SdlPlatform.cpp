@@ -16,6 +16,7 @@
 #include "SdlMediaPlayer.h"
 #include "SdlWindow.h"
 #include "X11Session.h"
+#include "platform/LogicalClock.h"
 #include "platform/MessageBoxDialog.h"
 #include "platform/ScriptRunner.h"
 #include "view/PictureFit.h"
@@ -34,6 +35,12 @@ NoDisplayError NoDisplay(std::string why) {
       "no window can be opened (" + why +
       "): run it in a desktop session or under xvfb-run, or without a window with --headless "
       "--script FILE");
+}
+
+std::unique_ptr<Clock> MakeLogicalClock(LogicalClock*& raw) {
+  auto clock = std::make_unique<LogicalClock>();
+  raw = clock.get();
+  return clock;
 }
 
 // SDL falls back on drivers that draw where no one sees (offscreen, dummy) when it finds no display: the game
@@ -83,7 +90,7 @@ class AfterHandlerHook {
 
 SdlPlatform::SdlPlatform(const Settings& settings, const Options& options, TextEngine& text,
                          ImageCodec& images)
-    : PlatformBase(std::make_unique<SystemClock>(), settings, text, images),
+    : PlatformBase(MakeLogicalClock(clock_), settings, text, images),
       scale_(std::clamp(options.Scale, 1, kMaxScale)),
       fitToDesktop_(options.Scale <= 0),
       fullscreen_(options.Fullscreen),
@@ -208,6 +215,7 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
   scripted_ = script != nullptr;
   SDL_ShowWindow(window_->Get());
   if (fitToDesktop_ && !fullscreen_) FitToDesktop();
+  clock_->StartHere();
   app.Show();
   if (dirty_ && !app.Closed()) Present();
   int status = kExitOk;
@@ -220,6 +228,9 @@ int SdlPlatform::Run(Application& app, const std::vector<ScriptCommand>* script)
     hooks.Pointer = [this] { return pointer_; };
     hooks.MovePointer = [this](TPoint p) { pointer_ = p; };
     hooks.SetUpDown = [this](int n) { SetScriptedUpDown(n); };
+    hooks.Record = GetRecorder();
+    hooks.Replay = IsReplay();
+    hooks.StoppedByPlayer = [this] { return stoppedByPlayer_; };
     status = ScriptRunner(app, Images(), hooks).Run(*script);
   } else {
     Pump(std::nullopt);
@@ -282,13 +293,22 @@ void SdlPlatform::UpdateConfinement() {
   }
 }
 
+// Time passes on the game clock (see LogicalClock): ticks fire at their due times, so tick k of a timer comes
+// at its start + k x Interval whatever the loop's delays; with `until`, the clock ends at exactly that time,
+// as a headless wait does. Given `holds`, it also stops as soon as that is true after a turn of the loop, and
+// says so.
 bool SdlPlatform::Pump(std::optional<int64_t> until, const std::function<bool()>& holds) {
   Application& app = *App();
   while (!app.Closed()) {
     if (holds && holds()) return true;
-    if (until && GetClock().NowMs() >= *until) return false;
     std::optional<int64_t> deadline = Timers().NextDue();
-    if (until && (!deadline || *until < *deadline)) deadline = until;
+    if (until && (!deadline || *until < *deadline)) {
+      if (clock_->RealNow() >= *until) {
+        clock_->AdvanceTo(*until);
+        return false;
+      }
+      deadline = until;
+    }
     SDL_Event e;
     if (WaitForEvent(e, deadline)) {
       Handle(e);
@@ -297,10 +317,28 @@ bool SdlPlatform::Pump(std::optional<int64_t> until, const std::function<bool()>
       while (!app.Closed() && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)
         Handle(e);
     }
-    app.RunDueTimers(GetClock().NowMs());
+    RunDueTick();
     if (dirty_ && !app.Closed()) Present();
   }
   return false;
+}
+
+// The earliest due tick, once real time has come to it. A tick late by a whole period or more would be
+// followed by a burst of catch-up ticks: the game clock holds back instead, and a recording notes it.
+void SdlPlatform::RunDueTick() {
+  const std::optional<int64_t> due = Timers().NextDue();
+  if (!due || App()->Closed()) return;
+  const int64_t late = clock_->RealNow() - *due;
+  if (late < 0) return;
+  const TTimer* timer = Timers().DueAt(*due);
+  if (timer != nullptr && late >= std::max(timer->Interval(), 1)) {
+    clock_->HoldBack(late);
+    if (GetRecorder() != nullptr)
+      GetRecorder()->Note("a tick at " + std::to_string(*due) + " ms came " + std::to_string(late) +
+                          " ms late");
+  }
+  clock_->AdvanceTo(*due);
+  App()->RunDueTimers(*due);
 }
 
 bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {
@@ -309,7 +347,7 @@ bool SdlPlatform::WaitForEvent(SDL_Event& e, std::optional<int64_t> deadline) {
     if (SDL_WaitEvent(&e) != 0) return true;
     throw std::runtime_error(std::string("the window's events cannot be read: ") + SDL_GetError());
   }
-  const int64_t left = *deadline - GetClock().NowMs();
+  const int64_t left = *deadline - clock_->RealNow();
   // Something is due now: take what input is there and go on to it without sleeping.
   if (left <= 0) return SDL_PollEvent(&e) != 0;
   return SDL_WaitEventTimeout(&e, static_cast<int>(std::min<int64_t>(left, INT_MAX))) != 0;
@@ -328,7 +366,7 @@ void SdlPlatform::Handle(const SDL_Event& e) {
     case SDL_WINDOWEVENT:
       if (e.window.windowID != window_->Id()) break;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-        App()->CloseBox();
+        CloseBox();
       } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
         dirty_ = true;
       } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
@@ -354,6 +392,14 @@ void SdlPlatform::Handle(const SDL_Event& e) {
 }
 
 void SdlPlatform::EndWithoutAsking(const char* why) {
+  if (!App()->Closed()) {
+    // The run ends here: a recording takes its end state, a replay was stopped.
+    stoppedByPlayer_ = scripted_;
+    if (!scripted_ && GetRecorder() != nullptr) {
+      clock_->PlaceInput(Timers().NextDue());
+      GetRecorder()->End(*App());
+    }
+  }
   const std::string failure = App()->CloseWithoutAsking();
   if (failure.empty()) return;
   std::fprintf(stderr, "wispen: %s, and the progress could not be saved: %s\n", why, failure.c_str());
@@ -383,8 +429,24 @@ void SdlPlatform::HandleMouseMotion(const SDL_Event& e) {
     return;
   }
   const TShiftState shift = ModifierFlags(SDL_GetModState()) | ButtonFlags(e.motion.state);
-  const TPoint at = ToPicture(e.motion.x, e.motion.y);
+  GameMouseMove(shift, ToPicture(e.motion.x, e.motion.y));
+}
+
+// The player's input reaches the game at its place on the game clock; a recording writes it down there.
+void SdlPlatform::GameMouseMove(TShiftState shift, TPoint at) {
+  clock_->PlaceInput(Timers().NextDue());
+  seen_ = at;
+  if (GetRecorder() != nullptr) GetRecorder()->Move(at.X, at.Y);
   App()->MouseMove(shift, at.X, at.Y);
+}
+
+void SdlPlatform::CloseBox() {
+  if (App()->Closed()) return;
+  stoppedByPlayer_ = scripted_;
+  Recorder* recorder = scripted_ ? nullptr : GetRecorder();
+  if (!scripted_) clock_->PlaceInput(Timers().NextDue());
+  if (recorder != nullptr) recorder->End(*App());
+  if (!App()->CloseBox() && recorder != nullptr) recorder->Close();
 }
 
 void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
@@ -394,6 +456,13 @@ void SdlPlatform::HandleMouseDown(const SDL_Event& e) {
   const TShiftState shift =
       PressFlags(*button, e.button.clicks, SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr));
   const TPoint at = ToPicture(e.button.x, e.button.y);
+  // A script's press moves the mouse there first when it was elsewhere; so does this, that a replay goes
+  // alike.
+  if (seen_.X != at.X || seen_.Y != at.Y)
+    GameMouseMove(ModifierFlags(SDL_GetModState()) | ButtonFlags(SDL_GetMouseState(nullptr, nullptr)), at);
+  if (App()->Closed()) return;
+  clock_->PlaceInput(Timers().NextDue());
+  if (GetRecorder() != nullptr) GetRecorder()->Press(*button, shift, at.X, at.Y);
   App()->MouseDown(*button, shift, at.X, at.Y);
 }
 
@@ -407,14 +476,23 @@ void SdlPlatform::HandleKeyDown(const SDL_Event& e) {
     ToggleFullscreen();
     return;
   }
-  if (scripted_) return;
-  if (key == SDLK_ESCAPE) {
-    App()->KeyDown(GameKey::Escape);
-  } else if (key == SDLK_SPACE) {
-    App()->KeyDown(GameKey::Space);
-  } else if (enter) {
-    App()->KeyDown(GameKey::Return);
+  if (scripted_) {
+    // Watching a replay, Esc ends it.
+    if (key == SDLK_ESCAPE) CloseBox();
+    return;
   }
+  std::optional<GameKey> game;
+  if (key == SDLK_ESCAPE) {
+    game = GameKey::Escape;
+  } else if (key == SDLK_SPACE) {
+    game = GameKey::Space;
+  } else if (enter) {
+    game = GameKey::Return;
+  }
+  if (!game) return;
+  clock_->PlaceInput(Timers().NextDue());
+  if (GetRecorder() != nullptr) GetRecorder()->Key(*game);
+  App()->KeyDown(*game);
 }
 
 // After every handler: the picture may have changed, and a warp's mouse move is due. That move comes right
@@ -426,6 +504,7 @@ void SdlPlatform::AfterHandler() {
   while (warp_ && App() != nullptr && !App()->Closed()) {
     const TPoint at = *warp_;
     warp_.reset();
+    seen_ = at;
     App()->MouseMove(scripted_ ? 0 : HeldNow(), at.X, at.Y);
   }
 }

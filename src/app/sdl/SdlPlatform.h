@@ -16,6 +16,7 @@ union SDL_Event;
 namespace wispen {
 
 class SdlWindow;
+class LogicalClock;
 class X11Session;
 
 // No window can be opened here (no display). The message is one line that says how to run without one.
@@ -116,10 +117,14 @@ class SdlPlatform : public PlatformBase {
   // Keeps the pointer on the picture exactly while it should be, and lets it go otherwise.
   void UpdateConfinement();
   void KeepOnPicture(int x, int y);
+  void RunDueTick();
+  void GameMouseMove(TShiftState shift, TPoint at);
+  void CloseBox();
   void AfterHandler();
   void Present();
   TShiftState HeldNow() const;
 
+  LogicalClock* clock_;  // set by the base class constructor, so no initializer here
   int scale_;
   bool fitToDesktop_;
   bool fullscreen_;
@@ -136,6 +141,8 @@ class SdlPlatform : public PlatformBase {
   bool scripted_ = false;
   TPoint pointer_{0, 0};
   std::optional<TPoint> warp_;
+  TPoint seen_{0, 0};  // where the game last saw the pointer
+  bool stoppedByPlayer_ = false;
 };
 
 }  // namespace wispen
