@@ -523,8 +523,21 @@ void SdlPlatform::Present() {
 void SdlPlatform::RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
   // A script cannot answer a box: as in a headless run, the box (already in the log) is dismissed at once.
   if (scripted_) return;
-  ModalPointer released(*this);
   MessageBoxDialog box(Text(), LanguageId(), caption, text, icon, MessageBoxDialog::Buttons::Ok);
+  ShowBox(box, caption, text);
+}
+
+bool SdlPlatform::RunQuestionBox(const std::string& caption, const std::string& text) {
+  // A script cannot answer either: No, which leaves things as they are.
+  if (scripted_) return false;
+  MessageBoxDialog box(Text(), LanguageId(), caption, text, MessageIcon::None,
+                       MessageBoxDialog::Buttons::YesNo);
+  ShowBox(box, caption, text);
+  return box.Chosen() == MessageBoxDialog::Answer::Yes;
+}
+
+void SdlPlatform::ShowBox(MessageBoxDialog& box, const std::string& caption, const std::string& text) {
+  ModalPointer released(*this);
   try {
     RunDialogWindow(
         box, Text(), *window_, [this] { Present(); }, DialogPlacement::CentredOnOwner);
@@ -533,22 +546,6 @@ void SdlPlatform::RunMessageBox(const std::string& caption, const std::string& t
     std::fprintf(stderr, "wispen: %s: %s (%s)\n", caption.c_str(), text.c_str(), e.what());
   }
   dirty_ = true;
-}
-
-bool SdlPlatform::RunQuestionBox(const std::string& caption, const std::string& text) {
-  // A script cannot answer either: No, which leaves things as they are.
-  if (scripted_) return false;
-  ModalPointer released(*this);
-  MessageBoxDialog box(Text(), LanguageId(), caption, text, MessageIcon::None,
-                       MessageBoxDialog::Buttons::YesNo);
-  try {
-    RunDialogWindow(
-        box, Text(), *window_, [this] { Present(); }, DialogPlacement::CentredOnOwner);
-  } catch (const std::runtime_error& e) {
-    std::fprintf(stderr, "wispen: %s: %s (%s)\n", caption.c_str(), text.c_str(), e.what());
-  }
-  dirty_ = true;
-  return box.Chosen() == MessageBoxDialog::Answer::Yes;
 }
 
 void SdlPlatform::RunModal(ModalDialog& dialog) {

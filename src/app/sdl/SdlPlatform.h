@@ -15,6 +15,8 @@ union SDL_Event;
 
 namespace wispen {
 
+class MessageBoxDialog;
+
 class SdlWindow;
 class LogicalClock;
 class X11Session;
@@ -79,6 +81,8 @@ class SdlPlatform : public PlatformBase {
   void ApplyCursorVisible(bool visible) override;
 
  private:
+  // Shows a box of the game's own over the window; one that cannot be shown is said on standard error.
+  void ShowBox(MessageBoxDialog& box, const std::string& caption, const std::string& text);
   // Lets the pointer go for the life of a message box or a dialog, also when it throws.
   class ModalPointer {
    public:
