@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "FuzzFile.h"
+#include "core/GameState.h"
 #include "platform/Errors.h"
-#include "play/GameState.h"
 #include "stage/Obstacles.h"
 #include "stage/StageContent.h"
 
