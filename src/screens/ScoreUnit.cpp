@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/GameState.h"
+#include "platform/Bevel.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "play/FaceNames.h"
@@ -28,15 +29,6 @@ int32_t Points(int stage, int conquest, int use) {
   const long double point = (100.0L * stage + conquest) / (static_cast<long double>(use) + 1) * 10;
   if (std::isnan(point)) return 0;
   return static_cast<int32_t>(std::clamp<long double>(point, INT32_MIN, INT32_MAX));
-}
-
-void Bevel(TCanvas& c, const TRect& r, TColor topLeft, TColor bottomRight) {
-  c.BrushColor = topLeft;
-  c.FillRect(TRect{r.Left, r.Top, r.Right, r.Top + 1});
-  c.FillRect(TRect{r.Left, r.Top, r.Left + 1, r.Bottom});
-  c.BrushColor = bottomRight;
-  c.FillRect(TRect{r.Left, r.Bottom - 1, r.Right, r.Bottom});
-  c.FillRect(TRect{r.Right - 1, r.Top, r.Right, r.Bottom});
 }
 
 }  // namespace

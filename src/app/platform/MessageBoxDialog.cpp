@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Bevel.h"
 #include "Language.h"
 #include "TextEngine.h"
 
@@ -54,15 +55,6 @@ std::vector<std::string> Wrap(TextEngine& engine, const TFont& font, const std::
   }
   lines.push_back(line);
   return lines;
-}
-
-void Bevel(TCanvas& c, const TRect& r, TColor topLeft, TColor bottomRight) {
-  c.BrushColor = topLeft;
-  c.FillRect(TRect{r.Left, r.Top, r.Right, r.Top + 1});
-  c.FillRect(TRect{r.Left, r.Top, r.Left + 1, r.Bottom});
-  c.BrushColor = bottomRight;
-  c.FillRect(TRect{r.Left, r.Bottom - 1, r.Right, r.Bottom});
-  c.FillRect(TRect{r.Right - 1, r.Top, r.Right, r.Bottom});
 }
 
 // The error icon: a red disc with a white cross.
