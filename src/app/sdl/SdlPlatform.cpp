@@ -317,7 +317,7 @@ bool SdlPlatform::Pump(std::optional<int64_t> until, const std::function<bool()>
       while (!app.Closed() && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)
         Handle(e);
     }
-    RunDueTick();
+    RunDueTick(until);
     if (dirty_ && !app.Closed()) Present();
   }
   return false;
@@ -325,9 +325,11 @@ bool SdlPlatform::Pump(std::optional<int64_t> until, const std::function<bool()>
 
 // The earliest due tick, once real time has come to it. A tick late by a whole period or more would be
 // followed by a burst of catch-up ticks: the game clock holds back instead, and a recording notes it.
-void SdlPlatform::RunDueTick() {
+// A tick due after `until` waits, however late real time is: a stalled wait must not let it slip in before
+// the script's next input, which a headless run puts first.
+void SdlPlatform::RunDueTick(std::optional<int64_t> until) {
   const std::optional<int64_t> due = Timers().NextDue();
-  if (!due || App()->Closed()) return;
+  if (!due || App()->Closed() || (until && *due > *until)) return;
   const int64_t late = clock_->RealNow() - *due;
   if (late < 0) return;
   const TTimer* timer = Timers().DueAt(*due);

@@ -121,7 +121,7 @@ class SdlPlatform : public PlatformBase {
   // Keeps the pointer on the picture exactly while it should be, and lets it go otherwise.
   void UpdateConfinement();
   void KeepOnPicture(int x, int y);
-  void RunDueTick();
+  void RunDueTick(std::optional<int64_t> until);
   void GameMouseMove(TShiftState shift, TPoint at);
   void CloseBox();
   void AfterHandler();
