@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -148,7 +149,7 @@ TEST_F(SdlPlatformTest, TimersTickThroughTheLoopAndAWarpIsDeliveredBeforeTheNext
 }
 
 TEST_F(SdlPlatformTest, TheScreenPictureIsShownScaledByWholePixels) {
-  // The software renderer keeps what it showed, so the picture can be read back from the window.
+  // With the software renderer the picture is written to the window's surface, where it can be read back.
   test::ScopedEnv renderer("SDL_RENDER_DRIVER", "software");
   auto platform = Open(2);
   game.screen.At(10, 20) = RGB(255, 0, 0);
@@ -156,12 +157,16 @@ TEST_F(SdlPlatformTest, TheScreenPictureIsShownScaledByWholePixels) {
   std::vector<uint32_t> shown;
   TTimer timer(platform->Timers(), 10);
   timer.OnTimer = [&] {
-    SDL_Renderer* r = SDL_GetRenderer(platform->Window());
+    EXPECT_EQ(SDL_GetRenderer(platform->Window()), nullptr) << "a software renderer draws the picture";
+    SDL_Surface* surface = SDL_GetWindowSurface(platform->Window());
+    ASSERT_NE(surface, nullptr);
+    ASSERT_EQ(surface->format->BytesPerPixel, 4);
     for (SDL_Point p : {SDL_Point{20, 40}, SDL_Point{21, 41}, SDL_Point{22, 40}, SDL_Point{1279, 959}}) {
-      const SDL_Rect one{p.x, p.y, 1, 1};
       uint32_t pixel = 0;
-      SDL_RenderReadPixels(r, &one, SDL_PIXELFORMAT_XBGR8888, &pixel, 4);
-      shown.push_back(pixel & 0xFFFFFF);
+      std::memcpy(&pixel, static_cast<uint8_t*>(surface->pixels) + p.y * surface->pitch + p.x * 4, 4);
+      uint8_t r = 0, g = 0, b = 0;
+      SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+      shown.push_back(RGB(r, g, b));
     }
     platform->CloseMainWindow();
   };

@@ -2,24 +2,61 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace wispen {
 
+namespace {
+
+// SDL's own software renderer, or an OpenGL that draws on the CPU (a virtual display's, a machine's without
+// a graphics driver): both lose to writing the window's surface directly.
+bool DrawsInSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+  if (std::strcmp(info.name, "software") == 0) return true;
+  if (std::strncmp(info.name, "opengl", 6) != 0) return false;
+  // The renderer's context is the current one: its GL names the rasteriser.
+  using GetString = const unsigned char* (*)(unsigned);
+  constexpr unsigned kGlRenderer = 0x1F01;
+  auto get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = get != nullptr ? get(kGlRenderer) : nullptr;
+  if (name == nullptr) return false;
+  const std::string rasteriser(reinterpret_cast<const char*>(name));
+  for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+    if (rasteriser.find(soft) != std::string::npos) return true;
+  return false;
+}
+
+}  // namespace
+
 SdlWindow::SdlWindow(SDL_Window* window) : window_(window), id_(SDL_GetWindowID(window)) {
   // No vsync: a present must not hold up the loop, whose timers tick every 10 ms at the fastest.
+  // A window's surface is the one the display system gives (shared memory on X11), not one that SDL would
+  // upload through an OpenGL renderer of its own every frame: only a window without a renderer of ours
+  // draws on it. (The variable SDL_FRAMEBUFFER_ACCELERATION still has its say.)
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (renderer_ == nullptr) {
     const std::string error = SDL_GetError();
     SDL_DestroyWindow(window_);
     throw std::runtime_error("cannot draw into the window: " + error);
   }
+  // SDL's software renderer clears the whole window, stretches the picture pixel by pixel and then copies it
+  // to the window's surface: at scale 3 that took over 20 ms a frame. Written to the surface directly, with
+  // each row widened once and repeated, it takes a few.
+  if (DrawsInSoftware(renderer_)) {
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+  }
 }
 
 SdlWindow::~SdlWindow() {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  SDL_DestroyRenderer(renderer_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   SDL_DestroyWindow(window_);
 }
 
@@ -40,12 +77,16 @@ void SdlWindow::EnsureTexture(int width, int height) {
 
 TSize SdlWindow::DrawableSize() const {
   TSize size;
-  if (SDL_GetRendererOutputSize(renderer_, &size.cx, &size.cy) != 0)
+  if (renderer_ == nullptr || SDL_GetRendererOutputSize(renderer_, &size.cx, &size.cy) != 0)
     SDL_GetWindowSize(window_, &size.cx, &size.cy);
   return size;
 }
 
 void SdlWindow::Present(const TBitmap& picture, int x, int y, int scale) {
+  if (renderer_ == nullptr) {
+    PresentOnSurface(picture, x, y, scale);
+    return;
+  }
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   if (!picture.Empty()) {
@@ -55,6 +96,79 @@ void SdlWindow::Present(const TBitmap& picture, int x, int y, int scale) {
     SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
   }
   SDL_RenderPresent(renderer_);
+}
+
+namespace {
+
+// A TColor is 0x00BBGGRR; the X server's usual surface is 0x00RRGGBB.
+inline uint32_t SwapRedBlue(uint32_t p) {
+  return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+}
+
+// Black everywhere in `surface` outside `inside`.
+void FillAround(SDL_Surface* surface, const SDL_Rect& inside) {
+  const uint32_t black = SDL_MapRGB(surface->format, 0, 0, 0);
+  const int w = surface->w, h = surface->h;
+  const SDL_Rect bands[] = {{0, 0, w, inside.y},
+                            {0, inside.y + inside.h, w, h - inside.y - inside.h},
+                            {0, inside.y, inside.x, inside.h},
+                            {inside.x + inside.w, inside.y, w - inside.x - inside.w, inside.h}};
+  for (const SDL_Rect& band : bands)
+    if (band.w > 0 && band.h > 0) SDL_FillRect(surface, &band, black);
+}
+
+}  // namespace
+
+void SdlWindow::PresentOnSurface(const TBitmap& picture, int x, int y, int scale) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (surface == nullptr)
+    throw std::runtime_error(std::string("cannot draw into the window: ") + SDL_GetError());
+  scale = std::max(scale, 1);
+  const SDL_Rect dest{x, y, picture.Width() * scale, picture.Height() * scale};
+  FillAround(surface, dest);
+  const uint32_t format = surface->format->format;
+  if (!picture.Empty() && (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_BGR888)) {
+    const bool swap = format == SDL_PIXELFORMAT_RGB888;
+    // Only the part of the scaled picture inside the surface is written.
+    const int left = std::max(0, x), right = std::min(surface->w, x + dest.w);
+    const int top = std::max(0, y), bottom = std::min(surface->h, y + dest.h);
+    if (left < right && top < bottom) {
+      if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+      std::vector<uint32_t> row(static_cast<size_t>(right - left));
+      int widened = -1;  // the source row `row` holds
+      for (int dy = top; dy < bottom; ++dy) {
+        const int sy = (dy - y) / scale;
+        if (sy != widened) {
+          const TColor* source = picture.Pixels().data() + static_cast<size_t>(sy) * picture.Width();
+          // No division per pixel: a source pixel is written `scale` times, from where the clip begins.
+          int sx = (left - x) / scale, repeat = (left - x) % scale;
+          for (int dx = left; dx < right; ++dx) {
+            const uint32_t p = source[sx];
+            row[dx - left] = swap ? SwapRedBlue(p) : p;
+            if (++repeat == scale) {
+              repeat = 0;
+              ++sx;
+            }
+          }
+          widened = sy;
+        }
+        auto* line = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(dy) * surface->pitch;
+        std::memcpy(line + static_cast<size_t>(left) * 4, row.data(), row.size() * 4);
+      }
+      if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    }
+  } else if (!picture.Empty()) {
+    // Any other layout of the surface: SDL converts and stretches.
+    auto* pixels = const_cast<TColor*>(picture.Pixels().data());
+    SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(pixels, picture.Width(), picture.Height(), 32,
+                                                           picture.Width() * 4, SDL_PIXELFORMAT_XBGR8888);
+    if (from == nullptr)
+      throw std::runtime_error(std::string("cannot make the window's picture: ") + SDL_GetError());
+    SDL_Rect to = dest;
+    SDL_BlitScaled(from, nullptr, surface, &to);
+    SDL_FreeSurface(from);
+  }
+  SDL_UpdateWindowSurface(window_);
 }
 
 }  // namespace wispen

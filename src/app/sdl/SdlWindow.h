@@ -7,11 +7,13 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Surface;
 
 namespace wispen {
 
 // A window that shows one picture, scaled by whole pixels: owns the window, its renderer and the streaming
-// texture the picture is uploaded to.
+// texture the picture is uploaded to; or, where the renderer would only draw in software, no renderer: the
+// picture is then written to the window's surface directly.
 class SdlWindow {
  public:
   // Takes ownership of `window` (not null) and gives it a renderer. Throws std::runtime_error when there is
@@ -32,6 +34,7 @@ class SdlWindow {
 
  private:
   void EnsureTexture(int width, int height);
+  void PresentOnSurface(const TBitmap& picture, int x, int y, int scale);
 
   SDL_Window* window_;
   SDL_Renderer* renderer_ = nullptr;
