@@ -9,6 +9,8 @@
 #include "formats/Bmp.h"
 #include "formats/DataFile.h"
 #include "formats/SourceText.h"
+#include "platform/Errors.h"
+#include "sdl/PaletteBmp.h"
 #include "sdl/SdlImageCodec.h"
 
 namespace wispen::formats {
@@ -103,6 +105,41 @@ TEST(Bmp, TheGamesPictureLoaderReadsOurFilesAsWeDo) {
     EXPECT_EQ(theirs.Pixels(), ours.Pixels());
   }
   std::filesystem::remove(path);
+}
+
+// The game decodes plain 8-bit and RLE8 pictures itself where their reading is certain and leaves the rest to
+// SDL: every file it takes, damaged or not, must come out as SDL reads it.
+TEST(Bmp, ThePaletteDecoderGivesWhatItTakesAsSdlReadsIt) {
+  std::mt19937 random(11);
+  int taken = 0, damagedTaken = 0;
+  for (uint32_t round = 0; round < 400; ++round) {
+    const int w = 1 + static_cast<int>(random() % 70), h = 1 + static_cast<int>(random() % 6);
+    Bytes bmp = EncodeBmp8(Awkward(w, h, round), round % 4 == 0 ? BmpPacking::Raw : BmpPacking::Rle8);
+    const bool damaged = round % 2 == 1;
+    if (damaged) {
+      // Small values: run lengths, escape codes and indices about the 16-colour palette's end.
+      const size_t pixels = bmp[10] | bmp[11] << 8;
+      for (uint32_t k = 0; k <= random() % 2; ++k)
+        bmp[pixels + random() % (bmp.size() - pixels)] = static_cast<uint8_t>(random() % 20);
+      if (random() % 8 == 0) bmp[46] = static_cast<uint8_t>(random() % 18);  // colours used
+      if (random() % 8 == 0) bmp.resize(bmp.size() - 1 - random() % 4);
+    }
+    const std::optional<TBitmap> ours = DecodePaletteBmp(bmp);
+    if (!ours) continue;
+    ++taken;
+    damagedTaken += damaged ? 1 : 0;
+    TBitmap theirs;
+    try {
+      theirs = DecodeBmpThroughSdl(bmp);
+    } catch (const IoError& e) {
+      FAIL() << "round " << round << ": SDL refuses what the decoder takes: " << e.what();
+    }
+    ASSERT_EQ(theirs.Width(), ours->Width()) << "round " << round;
+    ASSERT_EQ(theirs.Height(), ours->Height()) << "round " << round;
+    EXPECT_EQ(theirs.Pixels(), ours->Pixels()) << "round " << round;
+  }
+  EXPECT_EQ(taken - damagedTaken, 200);  // every undamaged file
+  EXPECT_GT(damagedTaken, 20);
 }
 
 TEST(DataFile, HidesAndRestoresOnlyTheSignatureBytes) {

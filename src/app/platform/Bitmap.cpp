@@ -16,6 +16,12 @@ TBitmap::TBitmap(int width, int height, TColor fill) : canvas_(*this) {
   pixels_.assign(static_cast<size_t>(width_) * height_, fill);
 }
 
+TBitmap::TBitmap(int width, int height, std::vector<TColor>&& pixels)
+    : width_(width), height_(height), pixels_(std::move(pixels)), canvas_(*this) {
+  if (width_ < 0 || height_ < 0 || pixels_.size() != static_cast<size_t>(width_) * height_)
+    throw std::invalid_argument("a picture's pixels do not match its size");
+}
+
 TBitmap::TBitmap(const TBitmap& other)
     : width_(other.width_), height_(other.height_), pixels_(other.pixels_), canvas_(*this) {
   canvas_.Font = other.canvas_.Font;

@@ -66,6 +66,8 @@ class TBitmap {
  public:
   TBitmap() : canvas_(*this) {}
   TBitmap(int width, int height, TColor fill = clBlack);
+  // Takes `pixels` as the picture's rows, top row first; they must be width x height.
+  TBitmap(int width, int height, std::vector<TColor>&& pixels);
   TBitmap(const TBitmap& other);
   TBitmap& operator=(const TBitmap& other);
   TBitmap(TBitmap&& other) noexcept;

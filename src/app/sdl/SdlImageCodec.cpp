@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BmpReader.h"
+#include "PaletteBmp.h"
 #include "platform/Errors.h"
 
 namespace wispen {
@@ -54,22 +55,34 @@ std::optional<TBitmap> FromPalette(SDL_Surface* s) {
   return out;
 }
 
+// A whole file, its buffer not cleared before it is read over: a map's file is megabytes.
+struct FileBytes {
+  std::unique_ptr<uint8_t[]> data;
+  size_t size = 0;
+  std::span<const uint8_t> View() const { return {data.get(), size}; }
+};
+
+// No picture the game takes is stored in more bytes than its pixels take at 32 bits, headers aside.
+FileBytes ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw IoError("cannot open the picture " + path);
+  in.seekg(0, std::ios::end);
+  const auto size = static_cast<uint64_t>(std::max<std::streamoff>(in.tellg(), 0));
+  if (size > kMaxPictureBytes + (uint64_t{1} << 20)) throw IoError("the picture " + path + " is too large");
+  FileBytes bytes{std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(size)),
+                  static_cast<size_t>(size)};
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes.data.get()), static_cast<std::streamsize>(bytes.size)))
+    throw IoError("cannot read the picture " + path);
+  return bytes;
+}
+
 // Pictures go to SDL by their content, never by their name, and only after their size has been checked.
 // The file is read whole first: SDL reads a palette picture in pieces of a few bytes, which from a file
 // cost some hundred milliseconds for a stage's map.
-TBitmap LoadThroughSdl(const std::string& path, const char* type) {
+TBitmap DecodeThroughSdl(std::span<const uint8_t> bytes, const std::string& path, const char* type) {
   Surface loaded;
   {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw IoError("cannot open the picture " + path);
-    in.seekg(0, std::ios::end);
-    const auto size = static_cast<uint64_t>(std::max<std::streamoff>(in.tellg(), 0));
-    // No picture the game takes is stored in more bytes than its pixels take at 32 bits, headers aside.
-    if (size > kMaxPictureBytes + (uint64_t{1} << 20)) throw IoError("the picture " + path + " is too large");
-    std::vector<char> bytes(static_cast<size_t>(size));
-    in.seekg(0);
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-      throw IoError("cannot read the picture " + path);
     SDL_RWops* file = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (file == nullptr) throw IoError("cannot open the picture " + path + ": " + SDL_GetError());
     loaded.reset(IMG_LoadTyped_RW(file, 1, type));
@@ -127,12 +140,16 @@ TBitmap SdlImageCodec::Load(const std::string& path, const PictureLimit& limit) 
   const std::vector<uint8_t> head = ReadUpTo(file, kBmpHeadBytes, path);
   if (IsPng(head)) {
     CheckPngSize(head, path, limit);
-    return LoadThroughSdl(path, "PNG");
+    return DecodeThroughSdl(ReadWhole(path).View(), path, "PNG");
   }
   if (!IsBmp(head)) throw IoError("the file " + path + " is neither a BMP nor a PNG picture");
   const BmpHeader header = ParseBmpHeader(head, path);
   CheckLimit(header.width, header.height, limit, path);
-  if (!DecodesItself(header)) return LoadThroughSdl(path, "BMP");
+  if (!DecodesItself(header)) {
+    const FileBytes bytes = ReadWhole(path);
+    if (std::optional<TBitmap> direct = DecodePaletteBmp(bytes.View())) return std::move(*direct);
+    return DecodeThroughSdl(bytes.View(), path, "BMP");
+  }
   file.clear();
   file.seekg(0, std::ios::end);
   const auto size = static_cast<uint64_t>(std::max<std::streamoff>(file.tellg(), 0));
@@ -141,6 +158,10 @@ TBitmap SdlImageCodec::Load(const std::string& path, const PictureLimit& limit) 
   const std::vector<uint8_t> data =
       ReadUpTo(file, std::min(BmpPixelBytes(header), size - header.pixelOffset), path);
   return DecodeBmpPixels(header, data, path);
+}
+
+TBitmap DecodeBmpThroughSdl(std::span<const uint8_t> file) {
+  return DecodeThroughSdl(file, "in memory", "BMP");
 }
 
 void SdlImageCodec::SavePng(const TBitmap& picture, const std::string& path) {
