@@ -161,20 +161,28 @@ TEST_F(SdlPlatformTest, TheScreenPictureIsShownScaledByWholePixels) {
     SDL_Surface* surface = SDL_GetWindowSurface(platform->Window());
     ASSERT_NE(surface, nullptr);
     ASSERT_EQ(surface->format->BytesPerPixel, 4);
-    for (SDL_Point p : {SDL_Point{20, 40}, SDL_Point{21, 41}, SDL_Point{22, 40}, SDL_Point{1279, 959}}) {
-      uint32_t pixel = 0;
-      std::memcpy(&pixel, static_cast<uint8_t*>(surface->pixels) + p.y * surface->pitch + p.x * 4, 4);
-      uint8_t r = 0, g = 0, b = 0;
-      SDL_GetRGB(pixel, surface->format, &r, &g, &b);
-      shown.push_back(RGB(r, g, b));
-    }
+    auto read = [&](std::initializer_list<SDL_Point> points) {
+      for (SDL_Point p : points) {
+        uint32_t pixel = 0;
+        std::memcpy(&pixel, static_cast<uint8_t*>(surface->pixels) + p.y * surface->pitch + p.x * 4, 4);
+        uint8_t r = 0, g = 0, b = 0;
+        SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+        shown.push_back(RGB(r, g, b));
+      }
+    };
+    read({SDL_Point{20, 40}, SDL_Point{21, 41}, SDL_Point{22, 40}, SDL_Point{1279, 959}});
+    // A change after the picture was shown is shown too (an unchanged picture is not drawn again).
+    game.screen.At(10, 20) = RGB(0, 255, 0);
+    platform->Repaint();
+    read({SDL_Point{20, 40}});
     platform->CloseMainWindow();
   };
   game.onShow = [&] { timer.SetEnabled(true); };
 
   RunGame(*platform);
 
-  EXPECT_EQ(shown, (std::vector<uint32_t>{RGB(255, 0, 0), RGB(255, 0, 0), clBlack, RGB(0, 0, 255)}));
+  EXPECT_EQ(shown,
+            (std::vector<uint32_t>{RGB(255, 0, 0), RGB(255, 0, 0), clBlack, RGB(0, 0, 255), RGB(0, 255, 0)}));
 }
 
 TEST_F(SdlPlatformTest, AScriptPlaysInRealTimeAndIsTheOnlyMouse) {

@@ -125,7 +125,9 @@ class SdlPlatform : public PlatformBase {
   void GameMouseMove(TShiftState shift, TPoint at);
   void CloseBox();
   void AfterHandler();
-  void Present();
+  // Draws the game's picture into the window, unless the window already shows it and nothing (an expose, a
+  // resize, a switch of screen) asked for it again; `always` draws it in any case.
+  void Present(bool always = false);
   TShiftState HeldNow() const;
 
   LogicalClock* clock_;  // set by the base class constructor, so no initializer here
@@ -141,6 +143,10 @@ class SdlPlatform : public PlatformBase {
   std::unique_ptr<X11Session> x11_;
   int endStatus_ = 0;
   bool dirty_ = false;
+  bool mustDraw_ = true;  // the window's contents may be gone
+  // What the window shows: a copy of the picture and where it went.
+  std::vector<TColor> shown_;
+  int shownX_ = 0, shownY_ = 0, shownScale_ = 0;
   // While a script plays it is the only mouse: real pointer input would make a run unrepeatable.
   bool scripted_ = false;
   TPoint pointer_{0, 0};

@@ -105,6 +105,15 @@ inline uint32_t SwapRedBlue(uint32_t p) {
   return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
 }
 
+// A whole row of the picture, each pixel `scale` times.
+template <bool Swap>
+void WidenRow(const TColor* source, int count, int scale, uint32_t* out) {
+  for (int i = 0; i < count; ++i) {
+    const uint32_t p = Swap ? SwapRedBlue(source[i]) : source[i];
+    for (int k = 0; k < scale; ++k) *out++ = p;
+  }
+}
+
 // Black everywhere in `surface` outside `inside`.
 void FillAround(SDL_Surface* surface, const SDL_Rect& inside) {
   const uint32_t black = SDL_MapRGB(surface->format, 0, 0, 0);
@@ -140,14 +149,18 @@ void SdlWindow::PresentOnSurface(const TBitmap& picture, int x, int y, int scale
         const int sy = (dy - y) / scale;
         if (sy != widened) {
           const TColor* source = picture.Pixels().data() + static_cast<size_t>(sy) * picture.Width();
-          // No division per pixel: a source pixel is written `scale` times, from where the clip begins.
-          int sx = (left - x) / scale, repeat = (left - x) % scale;
-          for (int dx = left; dx < right; ++dx) {
-            const uint32_t p = source[sx];
-            row[dx - left] = swap ? SwapRedBlue(p) : p;
-            if (++repeat == scale) {
-              repeat = 0;
-              ++sx;
+          if (left == x && right == x + dest.w) {  // the whole row: the usual case
+            (swap ? WidenRow<true> : WidenRow<false>)(source, picture.Width(), scale, row.data());
+          } else {
+            // No division per pixel: a source pixel is written `scale` times, from where the clip begins.
+            int sx = (left - x) / scale, repeat = (left - x) % scale;
+            for (int dx = left; dx < right; ++dx) {
+              const uint32_t p = source[sx];
+              row[dx - left] = swap ? SwapRedBlue(p) : p;
+              if (++repeat == scale) {
+                repeat = 0;
+                ++sx;
+              }
             }
           }
           widened = sy;
