@@ -21,6 +21,8 @@ class StillScreen : public MainWindowEvents {
   void ScreenImageMouseMove(TShiftState, int, int) override {}
   void ScreenImageMouseDown(TMouseButton, TShiftState, int, int) override {}
   const TBitmap& ScreenPicture() const override { return screen_; }
+  // The window draws a picture only when it changed: every frame changes one pixel.
+  void Change() { screen_.At(0, 0) ^= 1; }
   void AppendState(StateList&) const override {}
 
  private:
@@ -42,7 +44,10 @@ void Present(benchmark::State& state) {
   Application app(*platform);
   app.SetMainWindow(&screen);
   platform->Attach(app);
-  for (auto _ : state) platform->Repaint();
+  for (auto _ : state) {
+    screen.Change();
+    platform->Repaint();
+  }
 }
 
 }  // namespace
