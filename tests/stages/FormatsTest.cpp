@@ -124,7 +124,7 @@ TEST(Bmp, ThePaletteDecoderGivesWhatItTakesAsSdlReadsIt) {
       if (random() % 8 == 0) bmp[46] = static_cast<uint8_t>(random() % 18);  // colours used
       if (random() % 8 == 0) bmp.resize(bmp.size() - 1 - random() % 4);
     }
-    const std::optional<TBitmap> ours = DecodePaletteBmp(bmp);
+    const std::optional<TBitmap> ours = DecodePaletteBmp(ParseBmpHeader(bmp, "generated"), bmp);
     if (!ours) continue;
     ++taken;
     damagedTaken += damaged ? 1 : 0;

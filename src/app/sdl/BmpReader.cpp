@@ -89,6 +89,7 @@ BmpHeader ParseBmpHeader(std::span<const uint8_t> head, const std::string& path)
       if (head.size() < 34) Damaged(path);
       header.compression = U32(head, 30);
     }
+    if (header.infoSize >= 36 && head.size() >= 50) header.coloursUsed = U32(head, 46);
   } else {
     Damaged(path);
   }

@@ -29,7 +29,8 @@ struct BmpHeader {
   bool topDown = false;
   int bitCount = 0;
   uint32_t compression = 0;
-  uint32_t masks[3] = {};  // red, green, blue; filled for the pictures DecodesItself takes
+  uint32_t coloursUsed = 0;  // the palette's length as the header gives it (0: as many as the bits allow)
+  uint32_t masks[3] = {};    // red, green, blue; filled for the pictures DecodesItself takes
 };
 
 bool IsBmp(std::span<const uint8_t> head);

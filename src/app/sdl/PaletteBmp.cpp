@@ -8,22 +8,13 @@
 #include <cstring>
 #include <vector>
 
-#include "BmpReader.h"
-
 namespace wispen {
 
 namespace {
 
 constexpr uint32_t kRgb = 0;
 constexpr uint32_t kRle8 = 1;
-constexpr size_t kInfoStart = 14;
-constexpr uint32_t kInfoSize = 40;
-constexpr size_t kPaletteStart = kInfoStart + kInfoSize;
-
-uint32_t U32(std::span<const uint8_t> b, size_t at) {
-  return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
-         static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
+constexpr size_t kPaletteStart = 14 + 40;
 
 // Indices beyond the palette look up this, which no colour has.
 constexpr TColor kBeyondPalette = 0xFF000000;
@@ -33,32 +24,25 @@ struct Layout {
   int height = 0;
   uint32_t compression = 0;
   size_t pixelOffset = 0;
-  uint32_t colours = 0;
   std::array<TColor, 256> table{};  // kBeyondPalette past the palette's colours
 };
 
-std::optional<Layout> ReadLayout(std::span<const uint8_t> file) {
-  if (file.size() < kPaletteStart || file[0] != 'B' || file[1] != 'M' || U32(file, kInfoStart) != kInfoSize)
+// The headers are already read and their size checked; only the layouts of one possible reading go on.
+std::optional<Layout> ReadLayout(const BmpHeader& header, std::span<const uint8_t> file) {
+  if (header.infoSize != 40 || header.topDown || header.bitCount != 8 ||
+      (header.compression != kRgb && header.compression != kRle8))
     return std::nullopt;
-  const auto width = static_cast<int32_t>(U32(file, 18));
-  const auto height = static_cast<int32_t>(U32(file, 22));
-  const uint32_t bitCount = U32(file, 28) & 0xFFFF;
+  const uint32_t colours = header.coloursUsed == 0 ? 256 : header.coloursUsed;
+  if (colours > 256 || kPaletteStart + 4 * size_t{colours} > header.pixelOffset ||
+      header.pixelOffset >= file.size())
+    return std::nullopt;
   Layout layout;
-  layout.compression = U32(file, 30);
-  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
-      uint64_t{4} * static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPictureBytes ||
-      bitCount != 8 || (layout.compression != kRgb && layout.compression != kRle8))
-    return std::nullopt;
-  layout.width = width;
-  layout.height = height;
-  layout.colours = U32(file, 46);
-  if (layout.colours == 0) layout.colours = 256;
-  layout.pixelOffset = U32(file, 10);
-  if (layout.colours > 256 || kPaletteStart + 4 * size_t{layout.colours} > layout.pixelOffset ||
-      layout.pixelOffset >= file.size())
-    return std::nullopt;
+  layout.width = header.width;
+  layout.height = header.height;
+  layout.compression = header.compression;
+  layout.pixelOffset = header.pixelOffset;
   layout.table.fill(kBeyondPalette);
-  for (uint32_t i = 0; i < layout.colours; ++i) {
+  for (uint32_t i = 0; i < colours; ++i) {
     const uint8_t* entry = &file[kPaletteStart + 4 * i];  // blue, green, red, unused
     layout.table[i] = RGB(entry[2], entry[1], entry[0]);
   }
@@ -149,8 +133,8 @@ void AdviseLargePages(const std::vector<TColor>& pixels) {
 
 }  // namespace
 
-std::optional<TBitmap> DecodePaletteBmp(std::span<const uint8_t> file) {
-  const std::optional<Layout> layout = ReadLayout(file);
+std::optional<TBitmap> DecodePaletteBmp(const BmpHeader& header, std::span<const uint8_t> file) {
+  const std::optional<Layout> layout = ReadLayout(header, file);
   if (!layout) return std::nullopt;
   const size_t width = static_cast<size_t>(layout->width);
   const size_t height = static_cast<size_t>(layout->height);

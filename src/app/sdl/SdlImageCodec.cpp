@@ -147,7 +147,7 @@ TBitmap SdlImageCodec::Load(const std::string& path, const PictureLimit& limit) 
   CheckLimit(header.width, header.height, limit, path);
   if (!DecodesItself(header)) {
     const FileBytes bytes = ReadWhole(path);
-    if (std::optional<TBitmap> direct = DecodePaletteBmp(bytes.View())) return std::move(*direct);
+    if (std::optional<TBitmap> direct = DecodePaletteBmp(header, bytes.View())) return std::move(*direct);
     return DecodeThroughSdl(bytes.View(), path, "BMP");
   }
   file.clear();
