@@ -41,14 +41,31 @@ bool ExtractDataFile(const std::string& dataFileName, const std::string& tempFil
   return true;
 }
 
-bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
-                     TImage& image, const PictureLimit& limit) {
+namespace {
+
+template <typename Image, typename LoadPicture>
+bool LoadThroughTemporary(const std::string& tempDir, const std::string& dataFileName, Image& image,
+                          LoadPicture load) {
   const std::string temp = tempDir + kTempBitmapName;
   if (!ExtractDataFile(dataFileName, temp, kBitmapData)) return false;
   // The move keeps the image's own canvas settings, as a component does when it is given a new picture.
-  image.Picture = codec.Load(temp, limit);
+  image.Picture = load(temp);
   DeleteFileQuietly(temp);
   return true;
+}
+
+}  // namespace
+
+bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
+                     TImage& image, const PictureLimit& limit) {
+  return LoadThroughTemporary(tempDir, dataFileName, image,
+                              [&](const std::string& temp) { return codec.Load(temp, limit); });
+}
+
+bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
+                     TPaletteImage& image, const PictureLimit& limit) {
+  return LoadThroughTemporary(tempDir, dataFileName, image,
+                              [&](const std::string& temp) { return codec.LoadPalette(temp, limit); });
 }
 
 void DeleteTemporaryFiles(const std::string& tempDir) {

@@ -38,6 +38,9 @@ bool ExtractDataFile(const std::string& dataFileName, const std::string& tempFil
 // until the next extraction or the close. A picture beyond `limit` is one that cannot be read.
 bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
                      TImage& image, const PictureLimit& limit = PictureLimit{});
+// The same for a picture held as palette indices where it has at most 256 colours.
+bool LoadDataPicture(ImageCodec& codec, const std::string& tempDir, const std::string& dataFileName,
+                     TPaletteImage& image, const PictureLimit& limit = PictureLimit{});
 
 // Deletes the three temporary files, bitmap first, then wave, then MIDI; missing ones are passed over.
 void DeleteTemporaryFiles(const std::string& tempDir);

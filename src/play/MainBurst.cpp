@@ -62,9 +62,8 @@ void TMainForm::DrawGameOverText() {
 void TMainForm::BoomCursorTimerTimer() {
   const int32_t k = BoomCursorTimer.Tag;
   TCanvas& back = BackBuffer->Canvas();
-  back.StretchBlt(BackBufferViewRect, MapImage.Picture, Bounds(ViewX, ViewY, kViewWidth, kViewHeight),
-                  SRCCOPY);
-  DrawObstacles(Stage, AnimaImage, PathIndex, ViewX, ViewY, back);
+  MapImage.Picture.Draw(*BackBuffer, BackBufferViewRect, ViewX, ViewY, SRCCOPY);
+  DrawObstacles(Stage, AnimaImage, PathIndex, ViewX, ViewY, *BackBuffer);
   if (k < BoomCursorList.Count()) {
     BoomCursorList.Draw(back, BurstX, BurstY, k);
   } else {

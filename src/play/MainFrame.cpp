@@ -18,8 +18,8 @@ void TMainForm::ScreenImageMouseMove(TShiftState /*shift*/, int X, int Y) {
 
 void TMainForm::ComposeFrame(int32_t x, int32_t y) {
   TCanvas& back = BackBuffer->Canvas();
-  back.StretchBlt(BackBufferViewRect, MapImage.Picture, Bounds(x, y, kViewWidth, kViewHeight), SRCCOPY);
-  DrawObstacles(Stage, AnimaImage, PathIndex, x, y, back);
+  MapImage.Picture.Draw(*BackBuffer, BackBufferViewRect, x, y, SRCCOPY);
+  DrawObstacles(Stage, AnimaImage, PathIndex, x, y, *BackBuffer);
   SoulDestRect = Bounds(SoulX, SoulY, SoulWidth, SoulHeight);
   back.StretchBlt(SoulDestRect, CursorAND.Picture, SoulSourceRect, SRCAND);
   back.StretchBlt(SoulDestRect, CursorOR.Picture, SoulSourceRect, SRCPAINT);

@@ -18,7 +18,7 @@ constexpr int kCurtainStep = 8;
 constexpr const char* kErrorCaption = "\xEF\xBD\xB4\xEF\xBE\x97\xEF\xBD\xB0";  // ｴﾗｰ
 constexpr unsigned kAsteriskBeep = 0x40;
 
-bool ViewInside(const TPoint& view, const TBitmap& map) {
+bool ViewInside(const TPoint& view, const PalettePicture& map) {
   return view.X >= 0 && view.Y >= 0 && int64_t{view.X} + kViewWidth <= map.Width() &&
          int64_t{view.Y} + kViewHeight <= map.Height();
 }
@@ -86,7 +86,7 @@ void TMainForm::StartChosenStage(int32_t stage) {
 bool TMainForm::LoadStage(int n, const std::string& mapFile, const std::string& pathFile) {
   const bool knownStage = n >= 1 && n <= kStageCount;
   LoadDataPicture(platform.Images(), platform.TempDir(), mapFile, MapImage, kMapPictureLimit);
-  if (!knownStage || MapImage.Picture.Canvas().Pixel(0, 0) != StageCheckColour(n)) return false;
+  if (!knownStage || MapImage.Picture.Pixel(0, 0) != StageCheckColour(n)) return false;
   Stage.LoadStagePath(pathFile, *this);
   if (!StageDataInModel()) return false;
   PathIndex = 0;

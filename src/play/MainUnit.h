@@ -9,6 +9,7 @@
 #include "platform/Bitmap.h"
 #include "platform/ImageList.h"
 #include "platform/MediaPlayer.h"
+#include "platform/PalettePicture.h"
 #include "platform/Timer.h"
 #include "stage/StageContent.h"
 
@@ -94,11 +95,11 @@ class TMainForm : public MainWindowEvents, public GameState {
   TImage ScreenImage;
   TImage CursorOR;
   TImage CursorAND;
-  TImage MapImage;
+  TPaletteImage MapImage;
   TImage CurtainANDImage;
   TImage CurtainORImage;
   TImage ButtonImage;
-  std::array<TImage, kAnimaSlotCount> AnimaImage;
+  std::array<TPaletteImage, kAnimaSlotCount> AnimaImage;
   std::unique_ptr<MediaPlayer> MidiPlayer;
   std::unique_ptr<MediaPlayer> WavePlayer;
   TTimer StartTimer;

@@ -40,14 +40,14 @@ bool Fits(int64_t v) {
 
 }  // namespace
 
-uint64_t PictureBytes(const TBitmap& picture) {
+uint64_t PictureBytes(const PalettePicture& picture) {
   return picture.Empty() ? 0 : uint64_t{4} * static_cast<uint64_t>(picture.Width()) * picture.Height();
 }
 
 void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& codec,
                           const std::string& gameDir, const std::string& tempDir, uint64_t budget) {
   uint64_t held = 0;
-  for (const TImage& slot : slots) held += PictureBytes(slot.Picture);
+  for (const TPaletteImage& slot : slots) held += PictureBytes(slot.Picture);
   for (int i = 0; i < kAnimaSlotCount; ++i) {
     const int32_t id = stage.AnimaIds[i];
     if (id < 0) continue;
@@ -68,14 +68,14 @@ void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& co
 }
 
 void DrawObstacles(const StageContent& stage, const AnimaSlots& slots, int32_t pathIndex, int32_t viewX,
-                   int32_t viewY, TCanvas& target) {
+                   int32_t viewY, TBitmap& target) {
   const int count = std::min(stage.ObstacleCount, kObstacleCapacity);
   for (int k = 0; k < count; ++k) {
     const ObstacleRecord& r = stage.Obstacles[k];
     // A record outside the limits is refused at the stage start; here it is only kept from dividing by zero.
     if (!ObstacleInModel(r)) continue;
     const int32_t s = AnimationStep(r, pathIndex);
-    const TBitmap& strip = slots[ObstacleSlot(r.Slot)].Picture;
+    const PalettePicture& strip = slots[ObstacleSlot(r.Slot)].Picture;
     // Stored values are taken as they are; sums that leave the 32-bit range lie far outside the buffer
     // anyway.
     const int64_t x = int64_t{r.StepX[s]} - viewX + kBackBufferViewRect.Left;
@@ -87,8 +87,8 @@ void DrawObstacles(const StageContent& stage, const AnimaSlots& slots, int32_t p
     }
     const TRect dest = Bounds(static_cast<int32_t>(x), static_cast<int32_t>(y), r.FrameWidth, r.FrameHeight);
     const auto l = static_cast<int32_t>(left);
-    target.StretchBlt(dest, strip, Bounds(l, 0, r.FrameWidth, r.FrameHeight), SRCAND);
-    target.StretchBlt(dest, strip, Bounds(l, r.FrameHeight, r.FrameWidth, r.FrameHeight), SRCPAINT);
+    strip.Draw(target, dest, l, 0, SRCAND);
+    strip.Draw(target, dest, l, r.FrameHeight, SRCPAINT);
   }
 }
 

@@ -6,12 +6,13 @@
 #include "StageContent.h"
 #include "platform/Bitmap.h"
 #include "platform/ImageCodec.h"
+#include "platform/PalettePicture.h"
 
 namespace wispen {
 
 class ImageCodec;
 
-using AnimaSlots = std::array<TImage, kAnimaSlotCount>;
+using AnimaSlots = std::array<TPaletteImage, kAnimaSlotCount>;
 
 // What a stage's pictures may be, well above what any stage uses: a map of at most 16384 x 2048, obstacle
 // strips of at most 16 Mi pixels (4096 x 4096) and 4096 rows, and all the pictures a stage holds (the map
@@ -20,8 +21,9 @@ inline constexpr PictureLimit kMapPictureLimit{16384, 2048, 16384 * 2048};
 inline constexpr PictureLimit kStripPictureLimit{16384, 4096, 4096 * 4096};
 inline constexpr uint64_t kStagePictureBudget = uint64_t{256} << 20;
 
-// The memory a picture's pixels take.
-uint64_t PictureBytes(const TBitmap& picture);
+// What a picture counts against the stage's budget: its pixels at 32 bits, as they may be while it is read,
+// whether it is then held as palette indices or not.
+uint64_t PictureBytes(const PalettePicture& picture);
 
 // Fills the picture slots from the stage's anima files. A slot whose id is negative, or whose picture or
 // record file is missing, keeps the picture it had. The pictures are copied through `tempDir`. The slots'
@@ -33,6 +35,6 @@ void LoadObstaclePictures(StageContent& stage, AnimaSlots& slots, ImageCodec& co
 // Draws every obstacle of the stage for the view origin (viewX, viewY) into the back buffer, each a masked
 // frame of its slot's strip at the animation step that pathIndex gives.
 void DrawObstacles(const StageContent& stage, const AnimaSlots& slots, int32_t pathIndex, int32_t viewX,
-                   int32_t viewY, TCanvas& target);
+                   int32_t viewY, TBitmap& target);
 
 }  // namespace wispen

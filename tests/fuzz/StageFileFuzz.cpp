@@ -18,7 +18,7 @@ using namespace wispen;
 AnimaSlots MakeSlots() {
   AnimaSlots slots;
   for (int i = 0; i < kAnimaSlotCount - 2; ++i) {
-    slots[i].Picture = TBitmap(8 + 13 * i, 4 + 3 * i, static_cast<TColor>(0x10203 * (i + 1)));
+    slots[i].Picture = PalettePicture(TBitmap(8 + 13 * i, 4 + 3 * i, static_cast<TColor>(0x10203 * (i + 1))));
   }
   return slots;
 }
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t last = std::clamp(state.PathLength, 0, kMaxPathPoints - 1);
   for (int32_t index : {0, 1, 99, last}) {
     const TPoint view = index == 0 ? state.ViewStart : state.PathPoints[index];
-    DrawObstacles(stage, slots, index, view.X, view.Y, back.Canvas());
+    DrawObstacles(stage, slots, index, view.X, view.Y, back);
   }
   return 0;
 }

@@ -44,7 +44,7 @@ struct Drawn {
 // Which step is drawn (found by its x) and with which colour, for one obstacle at the given path index.
 Drawn DrawAt(const StageContent& stage, const AnimaSlots& slots, int32_t pathIndex) {
   TBitmap back(600, 400, clBlack);
-  DrawObstacles(stage, slots, pathIndex, 0, 0, back.Canvas());
+  DrawObstacles(stage, slots, pathIndex, 0, 0, back);
   for (int s = 0; s < 50; ++s) {
     const TColor c = back.At(100 + 10 * s, 100);
     if (c != clBlack) return {s, c};
@@ -57,7 +57,7 @@ struct ObstacleFixture : ::testing::Test {
   AnimaSlots slots;
   void SetUp() override {
     stage.ObstacleCount = 1;
-    for (int i = 0; i < kAnimaSlotCount; ++i) slots[i].Picture = Strip(3, 0x100 * (i + 1));
+    for (int i = 0; i < kAnimaSlotCount; ++i) slots[i].Picture = PalettePicture(Strip(3, 0x100 * (i + 1)));
   }
 };
 
@@ -90,7 +90,7 @@ TEST_F(ObstacleFixture, NoObstaclesOrAnEmptySlotDrawNothing) {
   stage.ObstacleCount = -3;
   EXPECT_EQ(DrawAt(stage, slots, 0).step, -1);
   stage.ObstacleCount = 1;
-  slots[5].Picture = TBitmap();
+  slots[5].Picture = PalettePicture();
   EXPECT_EQ(DrawAt(stage, slots, 0).step, -1);
 }
 
@@ -110,9 +110,9 @@ TEST_F(ObstacleFixture, WhiteMaskWithBlackColourLeavesTheMapAndBlackInBothMakesI
   stage.Obstacles[0] = Record(0, 1, 1);
   TBitmap strip(2, 4, clBlack);
   strip.At(0, 0) = clWhite;  // mask white, colour black: the map shows through
-  slots[0].Picture = strip;
+  slots[0].Picture = PalettePicture(std::move(strip));
   TBitmap back(600, 400, 0x445566);
-  DrawObstacles(stage, slots, 0, 0, 0, back.Canvas());
+  DrawObstacles(stage, slots, 0, 0, 0, back);
   EXPECT_EQ(back.At(100, 100), 0x445566u);
   EXPECT_EQ(back.At(101, 100), clBlack);
 }

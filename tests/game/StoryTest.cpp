@@ -130,7 +130,7 @@ TEST_F(Story, TheEndingRunsItsPhasesAndEndsInTheGameOverMenu) {
   CreateGame(kLangEnglish);
   ShowWithoutOpening();
   TMainForm& m = Main();
-  m.MapImage.Picture = TBitmap(2000, 600, clBlack);
+  m.MapImage.Picture = PalettePicture(TBitmap(2000, 600, clBlack));
   m.ViewX = 100;
   m.ViewY = 0;
   m.SoulX = 420;

@@ -125,7 +125,13 @@ TEST(Bmp, ThePaletteDecoderGivesWhatItTakesAsSdlReadsIt) {
       if (random() % 8 == 0) bmp.resize(bmp.size() - 1 - random() % 4);
     }
     const std::optional<TBitmap> ours = DecodePaletteBmp(ParseBmpHeader(bmp, "generated"), bmp);
+    // The decoder to indices takes the same files and reads them the same.
+    const std::optional<PalettePicture> indices =
+        DecodePaletteBmpIndices(ParseBmpHeader(bmp, "generated"), bmp);
+    ASSERT_EQ(indices.has_value(), ours.has_value()) << "round " << round;
     if (!ours) continue;
+    ASSERT_TRUE(indices->Indexed());
+    EXPECT_EQ(indices->ToBitmap().Pixels(), ours->Pixels()) << "round " << round;
     ++taken;
     damagedTaken += damaged ? 1 : 0;
     TBitmap theirs;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Bitmap.h"
+#include "PalettePicture.h"
 
 namespace wispen {
 
@@ -27,6 +28,10 @@ class ImageCodec {
   virtual ~ImageCodec() = default;
   virtual TBitmap Load(const std::string& path, const PictureLimit& limit) = 0;
   TBitmap Load(const std::string& path) { return Load(path, PictureLimit{}); }
+  // The same picture, held as indices where it has at most 256 colours.
+  virtual PalettePicture LoadPalette(const std::string& path, const PictureLimit& limit) {
+    return PalettePicture(Load(path, limit));
+  }
   virtual void SavePng(const TBitmap& picture, const std::string& path) = 0;
   virtual void SaveBmp(const TBitmap& picture, const std::string& path) = 0;
 };

@@ -24,6 +24,7 @@ struct Layout {
   int height = 0;
   uint32_t compression = 0;
   size_t pixelOffset = 0;
+  uint32_t colours = 0;
   std::array<TColor, 256> table{};  // kBeyondPalette past the palette's colours
 };
 
@@ -41,6 +42,7 @@ std::optional<Layout> ReadLayout(const BmpHeader& header, std::span<const uint8_
   layout.height = header.height;
   layout.compression = header.compression;
   layout.pixelOffset = header.pixelOffset;
+  layout.colours = colours;
   layout.table.fill(kBeyondPalette);
   for (uint32_t i = 0; i < colours; ++i) {
     const uint8_t* entry = &file[kPaletteStart + 4 * i];  // blue, green, red, unused
@@ -89,23 +91,25 @@ std::optional<std::vector<size_t>> RleRowStarts(std::span<const uint8_t> file, c
 // bytes past it, which the stream holds: its padding and the pair after it.
 constexpr size_t kGroup = 8;
 
-void DecodeRleRow(const uint8_t* in, const Layout& layout, TColor* out) {
-  const TColor* rowEnd = out + layout.width;
+// Decodes one RLE8 row into `out`, each index through `look`.
+template <typename Pixel, typename Look>
+void DecodeRleRow(const uint8_t* in, int width, Pixel* out, Look look) {
+  const Pixel* rowEnd = out + width;
   while (out < rowEnd) {
     const uint32_t count = in[0];
     const uint32_t code = in[1];
     if (count > 0) {
-      std::array<TColor, kGroup> group;
-      group.fill(layout.table[code]);
+      std::array<Pixel, kGroup> group;
+      group.fill(look(static_cast<uint8_t>(code)));
       for (uint32_t i = 0; i < count; i += kGroup) std::memcpy(out + i, group.data(), sizeof group);
       out += count;
       in += 2;
     } else {
       for (uint32_t i = 0; i < code; i += 4) {
-        out[i] = layout.table[in[2 + i]];
-        out[i + 1] = layout.table[in[3 + i]];
-        out[i + 2] = layout.table[in[4 + i]];
-        out[i + 3] = layout.table[in[5 + i]];
+        out[i] = look(in[2 + i]);
+        out[i + 1] = look(in[3 + i]);
+        out[i + 2] = look(in[4 + i]);
+        out[i + 3] = look(in[5 + i]);
       }
       out += code;
       in += 2 + code + (code & 1);
@@ -119,16 +123,53 @@ bool InPalette(const TColor* row, size_t width) {
   return (seen & kBeyondPalette) == 0;
 }
 
-// A map's pixels are tens of megabytes taken fresh at each stage start; in pages of 4 KiB their first touch
-// costs as much as decoding them. Large pages are asked for where the kernel grants them on request; the
-// advice changes nothing but the page size.
-void AdviseLargePages(const std::vector<TColor>& pixels) {
+// A map's pixels are megabytes taken fresh at each stage start; in pages of 4 KiB their first touch costs as
+// much as decoding them. Large pages are asked for where the kernel grants them on request; the advice
+// changes nothing but the page size.
+template <typename Pixel>
+void AdviseLargePages(const std::vector<Pixel>& pixels) {
   constexpr uintptr_t kLargePage = uintptr_t{2} << 20;
   const auto begin = reinterpret_cast<uintptr_t>(pixels.data());
-  const uintptr_t end = begin + pixels.capacity() * sizeof(TColor);
+  const uintptr_t end = begin + pixels.capacity() * sizeof(Pixel);
   const uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
   const uintptr_t last = end & ~(kLargePage - 1);
   if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
+
+// Where each stored row starts, bottom row first, or nothing when the file has no one reading.
+std::optional<std::vector<size_t>> RowStarts(std::span<const uint8_t> file, const Layout& layout) {
+  if (layout.compression == kRle8) return RleRowStarts(file, layout);
+  const size_t width = static_cast<size_t>(layout.width), height = static_cast<size_t>(layout.height);
+  const size_t stride = (width + 3) & ~size_t{3};
+  if ((file.size() - layout.pixelOffset) / stride < height) return std::nullopt;
+  std::vector<size_t> starts;
+  for (size_t row = 0; row < height; ++row) starts.push_back(layout.pixelOffset + row * stride);
+  return starts;
+}
+
+// Decodes every row, top first, each index through `look`; nothing when a row fails `inPalette`. Rows are
+// appended from a buffer the cache holds, so the picture's memory is written once.
+template <typename Pixel, typename Look, typename Check>
+std::optional<std::vector<Pixel>> DecodeRows(std::span<const uint8_t> file, const Layout& layout, Look look,
+                                             Check inPalette) {
+  const std::optional<std::vector<size_t>> rowStarts = RowStarts(file, layout);
+  if (!rowStarts) return std::nullopt;
+  const size_t width = static_cast<size_t>(layout.width), height = static_cast<size_t>(layout.height);
+  std::vector<Pixel> row(width + kGroup);
+  std::vector<Pixel> pixels;
+  pixels.reserve(width * height);
+  AdviseLargePages(pixels);
+  for (size_t y = 0; y < height; ++y) {
+    const uint8_t* in = &file[(*rowStarts)[height - 1 - y]];
+    if (layout.compression == kRle8) {
+      DecodeRleRow(in, layout.width, row.data(), look);
+    } else {
+      for (size_t x = 0; x < width; ++x) row[x] = look(in[x]);
+    }
+    if (!inPalette(row.data(), width)) return std::nullopt;
+    pixels.insert(pixels.end(), row.begin(), row.begin() + static_cast<ptrdiff_t>(width));
+  }
+  return pixels;
 }
 
 }  // namespace
@@ -136,34 +177,25 @@ void AdviseLargePages(const std::vector<TColor>& pixels) {
 std::optional<TBitmap> DecodePaletteBmp(const BmpHeader& header, std::span<const uint8_t> file) {
   const std::optional<Layout> layout = ReadLayout(header, file);
   if (!layout) return std::nullopt;
-  const size_t width = static_cast<size_t>(layout->width);
-  const size_t height = static_cast<size_t>(layout->height);
-  std::vector<size_t> rowStarts;
-  if (layout->compression == kRle8) {
-    std::optional<std::vector<size_t>> starts = RleRowStarts(file, *layout);
-    if (!starts) return std::nullopt;
-    rowStarts = std::move(*starts);
-  } else {
-    const size_t stride = (width + 3) & ~size_t{3};
-    if ((file.size() - layout->pixelOffset) / stride < height) return std::nullopt;
-    for (size_t row = 0; row < height; ++row) rowStarts.push_back(layout->pixelOffset + row * stride);
-  }
-  // Rows are appended top first from a buffer the cache holds, so the picture's memory is written once.
-  std::vector<TColor> row(width + kGroup);
-  std::vector<TColor> pixels;
-  pixels.reserve(width * height);
-  AdviseLargePages(pixels);
-  for (size_t y = 0; y < height; ++y) {
-    const uint8_t* in = &file[rowStarts[height - 1 - y]];
-    if (layout->compression == kRle8) {
-      DecodeRleRow(in, *layout, row.data());
-    } else {
-      for (size_t x = 0; x < width; ++x) row[x] = layout->table[in[x]];
-    }
-    if (!InPalette(row.data(), width)) return std::nullopt;
-    pixels.insert(pixels.end(), row.begin(), row.begin() + static_cast<ptrdiff_t>(width));
-  }
-  return TBitmap(layout->width, layout->height, std::move(pixels));
+  const auto look = [&table = layout->table](uint8_t index) { return table[index]; };
+  std::optional<std::vector<TColor>> pixels = DecodeRows<TColor>(file, *layout, look, InPalette);
+  if (!pixels) return std::nullopt;
+  return TBitmap(layout->width, layout->height, std::move(*pixels));
+}
+
+std::optional<PalettePicture> DecodePaletteBmpIndices(const BmpHeader& header,
+                                                      std::span<const uint8_t> file) {
+  const std::optional<Layout> layout = ReadLayout(header, file);
+  if (!layout) return std::nullopt;
+  const auto same = [](uint8_t index) { return index; };
+  const auto inPalette = [colours = layout->colours](const uint8_t* row, size_t width) {
+    return width == 0 || *std::max_element(row, row + width) < colours;
+  };
+  std::optional<std::vector<uint8_t>> indices = DecodeRows<uint8_t>(file, *layout, same, inPalette);
+  if (!indices) return std::nullopt;
+  PalettePicture::Palette palette{};
+  std::copy_n(layout->table.begin(), layout->colours, palette.begin());
+  return PalettePicture(layout->width, layout->height, std::move(*indices), palette);
 }
 
 }  // namespace wispen

@@ -6,6 +6,7 @@
 
 #include "BmpReader.h"
 #include "platform/Bitmap.h"
+#include "platform/PalettePicture.h"
 
 namespace wispen {
 
@@ -17,5 +18,8 @@ namespace wispen {
 // jumps), the last one closed by the end-of-picture code. Anything else gives nothing and is left to SDL,
 // whose reading of odd files stays the game's.
 std::optional<TBitmap> DecodePaletteBmp(const BmpHeader& header, std::span<const uint8_t> file);
+
+// The same reading of the same files, kept as the palette and one index a pixel.
+std::optional<PalettePicture> DecodePaletteBmpIndices(const BmpHeader& header, std::span<const uint8_t> file);
 
 }  // namespace wispen

@@ -160,6 +160,22 @@ TBitmap SdlImageCodec::Load(const std::string& path, const PictureLimit& limit) 
   return DecodeBmpPixels(header, data, path);
 }
 
+PalettePicture SdlImageCodec::LoadPalette(const std::string& path, const PictureLimit& limit) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw IoError("cannot open the picture " + path);
+  const std::vector<uint8_t> head = ReadUpTo(file, kBmpHeadBytes, path);
+  if (IsBmp(head)) {
+    const BmpHeader header = ParseBmpHeader(head, path);
+    CheckLimit(header.width, header.height, limit, path);
+    if (header.bitCount == 8 && !DecodesItself(header)) {
+      const FileBytes bytes = ReadWhole(path);
+      if (std::optional<PalettePicture> direct = DecodePaletteBmpIndices(header, bytes.View()))
+        return std::move(*direct);
+    }
+  }
+  return PalettePicture(Load(path, limit));
+}
+
 TBitmap DecodeBmpThroughSdl(std::span<const uint8_t> file) {
   return DecodeThroughSdl(file, "in memory", "BMP");
 }

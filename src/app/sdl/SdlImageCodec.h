@@ -14,6 +14,8 @@ class SdlImageCodec : public ImageCodec {
  public:
   using ImageCodec::Load;
   TBitmap Load(const std::string& path, const PictureLimit& limit) override;
+  // An 8-bit BMP of one possible reading goes straight to indices, never through 32 bits.
+  PalettePicture LoadPalette(const std::string& path, const PictureLimit& limit) override;
   void SavePng(const TBitmap& picture, const std::string& path) override;
   void SaveBmp(const TBitmap& picture, const std::string& path) override;
 };
