@@ -104,7 +104,7 @@ class LineParser {
       } else if (k == "return") {
         c.key = GameKey::Return;
       } else {
-        Fail("unknown key '" + k + "' (esc, space or return)");
+        Fail("unknown key '" + Quoted(k) + "' (esc, space or return)");
       }
     } else if (verb == "until") {
       if (words_.size() != 3 && words_.size() != 4) Fail("expected: until NAME VALUE [MS]");
