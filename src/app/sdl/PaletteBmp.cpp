@@ -6,7 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <sstream>
+#include <string>
 #include <vector>
+
+#include "platform/Errors.h"
 
 namespace wispen {
 
@@ -16,186 +20,137 @@ constexpr uint32_t kRgb = 0;
 constexpr uint32_t kRle8 = 1;
 constexpr size_t kPaletteStart = 14 + 40;
 
-// Indices beyond the palette look up this, which no colour has.
-constexpr TColor kBeyondPalette = 0xFF000000;
+// The file from its start, handed out a piece at a time from a buffer that is read into as it empties.
+class Pieces {
+ public:
+  Pieces(std::istream& in, size_t longest) : in_(in), buffer_(std::max<size_t>(longest, size_t{64} << 10)) {
+    in_.clear();
+    in_.seekg(0);
+  }
 
-struct Layout {
-  int width = 0;
-  int height = 0;
-  uint32_t compression = 0;
-  size_t pixelOffset = 0;
-  uint32_t colours = 0;
-  std::array<TColor, 256> table{};  // kBeyondPalette past the palette's colours
+  // The next `count` bytes (at most the longest piece asked for at the start), or nullptr when the file
+  // ends first. They stay valid until the next call.
+  const uint8_t* Take(size_t count) {
+    if (end_ - at_ < count && !Refill(count)) return nullptr;
+    const uint8_t* piece = &buffer_[at_];
+    at_ += count;
+    offset_ += count;
+    return piece;
+  }
+
+  // Passes over bytes up to `offset` of the file; false when the file ends first or `offset` lies behind.
+  bool SkipTo(uint64_t offset) {
+    while (offset_ < offset) {
+      const auto step = static_cast<size_t>(std::min<uint64_t>(offset - offset_, buffer_.size()));
+      if (Take(step) == nullptr) return false;
+    }
+    return offset_ == offset;
+  }
+
+ private:
+  bool Refill(size_t count) {
+    std::memmove(buffer_.data(), &buffer_[at_], end_ - at_);
+    end_ -= at_;
+    at_ = 0;
+    while (end_ < count && in_) {
+      in_.read(reinterpret_cast<char*>(&buffer_[end_]), static_cast<std::streamsize>(buffer_.size() - end_));
+      end_ += static_cast<size_t>(in_.gcount());
+    }
+    if (in_.bad()) throw IoError("cannot read a picture");
+    return end_ >= count;
+  }
+
+  std::istream& in_;
+  std::vector<uint8_t> buffer_;
+  size_t at_ = 0;
+  size_t end_ = 0;
+  uint64_t offset_ = 0;
 };
 
-// The headers are already read and their size checked; only the layouts of one possible reading go on.
-std::optional<Layout> ReadLayout(const BmpHeader& header, std::span<const uint8_t> file) {
-  if (header.infoSize != 40 || header.topDown || header.bitCount != 8 ||
-      (header.compression != kRgb && header.compression != kRle8))
-    return std::nullopt;
-  const uint32_t colours = header.coloursUsed == 0 ? 256 : header.coloursUsed;
-  if (colours > 256 || kPaletteStart + 4 * size_t{colours} > header.pixelOffset ||
-      header.pixelOffset >= file.size())
-    return std::nullopt;
-  Layout layout;
-  layout.width = header.width;
-  layout.height = header.height;
-  layout.compression = header.compression;
-  layout.pixelOffset = header.pixelOffset;
-  layout.colours = colours;
-  layout.table.fill(kBeyondPalette);
-  for (uint32_t i = 0; i < colours; ++i) {
-    const uint8_t* entry = &file[kPaletteStart + 4 * i];  // blue, green, red, unused
-    layout.table[i] = RGB(entry[2], entry[1], entry[0]);
-  }
-  return layout;
-}
-
-// Where each stored row starts (bottom row first), when every row holds exactly the width in runs and
-// literals, closed by the end of the row or, after the top row, of the picture. The indices are checked as
-// they are decoded.
-std::optional<std::vector<size_t>> RleRowStarts(std::span<const uint8_t> file, const Layout& layout) {
-  std::vector<size_t> starts(static_cast<size_t>(layout.height));
-  const uint8_t* data = file.data();
-  const size_t end = file.size();
-  size_t at = layout.pixelOffset;
-  for (int row = 0; row < layout.height; ++row) {
-    starts[static_cast<size_t>(row)] = at;
-    uint64_t x = 0;
-    for (;;) {
-      if (at + 2 > end) return std::nullopt;
-      const uint32_t count = data[at];
-      const uint32_t code = data[at + 1];
-      if (count == 0 && code < 3) break;  // an escape
-      // A run is `count` pixels in two bytes; a literal `code` pixels, stored padded to an even count.
-      const uint32_t literal = count == 0 ? code : 0;
-      x += count + literal;
-      at += 2 + literal + (literal & 1);
-    }
-    const uint8_t escape = data[at + 1];
-    at += 2;
-    if (x != static_cast<uint64_t>(layout.width)) return std::nullopt;
-    if (row < layout.height - 1) {
-      if (escape != 0) return std::nullopt;  // a jump, or the picture ended early
-    } else if (escape == 0) {
-      if (at + 2 > end || data[at] != 0 || data[at + 1] != 1) return std::nullopt;
-    } else if (escape != 1) {
-      return std::nullopt;
-    }
-  }
-  return starts;
-}
-
-// Pixels are stored in groups, the last group of a run or literal running up to kGroup - 1 pixels on into
-// pixels the next one overwrites, or into the row buffer's slack. A literal's last group reads up to three
-// bytes past it, which the stream holds: its padding and the pair after it.
-constexpr size_t kGroup = 8;
-
-// Decodes one RLE8 row into `out`, each index through `look`.
-template <typename Pixel, typename Look>
-void DecodeRleRow(const uint8_t* in, int width, Pixel* out, Look look) {
-  const Pixel* rowEnd = out + width;
-  while (out < rowEnd) {
-    const uint32_t count = in[0];
-    const uint32_t code = in[1];
-    if (count > 0) {
-      std::array<Pixel, kGroup> group;
-      group.fill(look(static_cast<uint8_t>(code)));
-      for (uint32_t i = 0; i < count; i += kGroup) std::memcpy(out + i, group.data(), sizeof group);
-      out += count;
-      in += 2;
+// Fills `row` (the width's indices) from RLE8 pairs; the escape code that closes it, or -1 when the row's
+// runs and literals do not fill exactly the width or the file ends first.
+int DecodeRleRow(Pieces& pieces, std::span<uint8_t> row) {
+  size_t x = 0;
+  for (;;) {
+    const uint8_t* pair = pieces.Take(2);
+    if (pair == nullptr) return -1;
+    const uint8_t count = pair[0], code = pair[1];
+    if (count > 0) {  // a run of `count` pixels of index `code`
+      if (count > row.size() - x) return -1;
+      std::memset(&row[x], code, count);
+      x += count;
+    } else if (code >= 3) {  // a literal of `code` indices, stored padded to an even count
+      const uint8_t* literal = pieces.Take(code + (code & 1u));
+      if (literal == nullptr || code > row.size() - x) return -1;
+      std::memcpy(&row[x], literal, code);
+      x += code;
     } else {
-      for (uint32_t i = 0; i < code; i += 4) {
-        out[i] = look(in[2 + i]);
-        out[i + 1] = look(in[3 + i]);
-        out[i + 2] = look(in[4 + i]);
-        out[i + 3] = look(in[5 + i]);
-      }
-      out += code;
-      in += 2 + code + (code & 1);
+      return x == row.size() ? code : -1;
     }
   }
-}
-
-bool InPalette(const TColor* row, size_t width) {
-  TColor seen = 0;
-  for (size_t x = 0; x < width; ++x) seen |= row[x];
-  return (seen & kBeyondPalette) == 0;
 }
 
 // A map's pixels are megabytes taken fresh at each stage start; in pages of 4 KiB their first touch costs as
 // much as decoding them. Large pages are asked for where the kernel grants them on request; the advice
 // changes nothing but the page size.
-template <typename Pixel>
-void AdviseLargePages(const std::vector<Pixel>& pixels) {
+void AdviseLargePages(const std::vector<uint8_t>& pixels) {
   constexpr uintptr_t kLargePage = uintptr_t{2} << 20;
   const auto begin = reinterpret_cast<uintptr_t>(pixels.data());
-  const uintptr_t end = begin + pixels.capacity() * sizeof(Pixel);
+  const uintptr_t end = begin + pixels.capacity();
   const uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
   const uintptr_t last = end & ~(kLargePage - 1);
   if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
-// Where each stored row starts, bottom row first, or nothing when the file has no one reading.
-std::optional<std::vector<size_t>> RowStarts(std::span<const uint8_t> file, const Layout& layout) {
-  if (layout.compression == kRle8) return RleRowStarts(file, layout);
-  const size_t width = static_cast<size_t>(layout.width), height = static_cast<size_t>(layout.height);
-  const size_t stride = (width + 3) & ~size_t{3};
-  if ((file.size() - layout.pixelOffset) / stride < height) return std::nullopt;
-  std::vector<size_t> starts;
-  for (size_t row = 0; row < height; ++row) starts.push_back(layout.pixelOffset + row * stride);
-  return starts;
-}
-
-// Decodes every row, top first, each index through `look`; nothing when a row fails `inPalette`. Rows are
-// appended from a buffer the cache holds, so the picture's memory is written once.
-template <typename Pixel, typename Look, typename Check>
-std::optional<std::vector<Pixel>> DecodeRows(std::span<const uint8_t> file, const Layout& layout, Look look,
-                                             Check inPalette) {
-  const std::optional<std::vector<size_t>> rowStarts = RowStarts(file, layout);
-  if (!rowStarts) return std::nullopt;
-  const size_t width = static_cast<size_t>(layout.width), height = static_cast<size_t>(layout.height);
-  std::vector<Pixel> row(width + kGroup);
-  std::vector<Pixel> pixels;
-  pixels.reserve(width * height);
-  AdviseLargePages(pixels);
-  for (size_t y = 0; y < height; ++y) {
-    const uint8_t* in = &file[(*rowStarts)[height - 1 - y]];
-    if (layout.compression == kRle8) {
-      DecodeRleRow(in, layout.width, row.data(), look);
-    } else {
-      for (size_t x = 0; x < width; ++x) row[x] = look(in[x]);
-    }
-    if (!inPalette(row.data(), width)) return std::nullopt;
-    pixels.insert(pixels.end(), row.begin(), row.begin() + static_cast<ptrdiff_t>(width));
-  }
-  return pixels;
-}
-
 }  // namespace
 
-std::optional<TBitmap> DecodePaletteBmp(const BmpHeader& header, std::span<const uint8_t> file) {
-  const std::optional<Layout> layout = ReadLayout(header, file);
-  if (!layout) return std::nullopt;
-  const auto look = [&table = layout->table](uint8_t index) { return table[index]; };
-  std::optional<std::vector<TColor>> pixels = DecodeRows<TColor>(file, *layout, look, InPalette);
-  if (!pixels) return std::nullopt;
-  return TBitmap(layout->width, layout->height, std::move(*pixels));
+std::optional<PalettePicture> DecodePaletteBmp(const BmpHeader& header, std::istream& file) {
+  if (header.infoSize != 40 || header.topDown || header.bitCount != 8 ||
+      (header.compression != kRgb && header.compression != kRle8))
+    return std::nullopt;
+  const uint32_t colours = header.coloursUsed == 0 ? 256 : header.coloursUsed;
+  if (colours > 256 || kPaletteStart + 4 * size_t{colours} > header.pixelOffset) return std::nullopt;
+  const auto width = static_cast<size_t>(header.width), height = static_cast<size_t>(header.height);
+  const size_t stride = (width + 3) & ~size_t{3};
+  Pieces pieces(file, stride);
+  if (!pieces.SkipTo(kPaletteStart)) return std::nullopt;
+  const uint8_t* entries = pieces.Take(4 * size_t{colours});  // blue, green, red, unused
+  if (entries == nullptr) return std::nullopt;
+  PalettePicture::Palette palette{};
+  for (uint32_t i = 0; i < colours; ++i)
+    palette[i] = RGB(entries[4 * i + 2], entries[4 * i + 1], entries[4 * i]);
+  if (!pieces.SkipTo(header.pixelOffset)) return std::nullopt;
+
+  std::vector<uint8_t> indices;
+  indices.reserve(width * height);
+  AdviseLargePages(indices);
+  indices.resize(width * height);
+  // Stored rows come bottom row first; each goes straight to its place in the picture.
+  for (size_t stored = 0; stored < height; ++stored) {
+    const std::span<uint8_t> row(&indices[(height - 1 - stored) * width], width);
+    if (header.compression == kRle8) {
+      const int escape = DecodeRleRow(pieces, row);
+      const bool last = stored == height - 1;
+      // Every row but the last ends its line; the last ends the picture, with or without ending its line
+      // first.
+      if (escape < 0 || escape == 2 || (!last && escape != 0)) return std::nullopt;
+      if (last && escape == 0) {
+        const uint8_t* end = pieces.Take(2);
+        if (end == nullptr || end[0] != 0 || end[1] != 1) return std::nullopt;
+      }
+    } else {
+      const uint8_t* bytes = pieces.Take(stride);
+      if (bytes == nullptr) return std::nullopt;
+      std::memcpy(row.data(), bytes, width);
+    }
+    if (*std::max_element(row.begin(), row.end()) >= colours) return std::nullopt;
+  }
+  return PalettePicture(header.width, header.height, std::move(indices), palette);
 }
 
-std::optional<PalettePicture> DecodePaletteBmpIndices(const BmpHeader& header,
-                                                      std::span<const uint8_t> file) {
-  const std::optional<Layout> layout = ReadLayout(header, file);
-  if (!layout) return std::nullopt;
-  const auto same = [](uint8_t index) { return index; };
-  const auto inPalette = [colours = layout->colours](const uint8_t* row, size_t width) {
-    return width == 0 || *std::max_element(row, row + width) < colours;
-  };
-  std::optional<std::vector<uint8_t>> indices = DecodeRows<uint8_t>(file, *layout, same, inPalette);
-  if (!indices) return std::nullopt;
-  PalettePicture::Palette palette{};
-  std::copy_n(layout->table.begin(), layout->colours, palette.begin());
-  return PalettePicture(layout->width, layout->height, std::move(*indices), palette);
+std::optional<PalettePicture> DecodePaletteBmp(const BmpHeader& header, std::span<const uint8_t> file) {
+  std::istringstream in(std::string(file.begin(), file.end()));
+  return DecodePaletteBmp(header, in);
 }
 
 }  // namespace wispen

@@ -146,9 +146,8 @@ TBitmap SdlImageCodec::Load(const std::string& path, const PictureLimit& limit) 
   const BmpHeader header = ParseBmpHeader(head, path);
   CheckLimit(header.width, header.height, limit, path);
   if (!DecodesItself(header)) {
-    const FileBytes bytes = ReadWhole(path);
-    if (std::optional<TBitmap> direct = DecodePaletteBmp(header, bytes.View())) return std::move(*direct);
-    return DecodeThroughSdl(bytes.View(), path, "BMP");
+    if (std::optional<PalettePicture> direct = DecodePaletteBmp(header, file)) return direct->ToBitmap();
+    return DecodeThroughSdl(ReadWhole(path).View(), path, "BMP");
   }
   file.clear();
   file.seekg(0, std::ios::end);
@@ -167,12 +166,9 @@ PalettePicture SdlImageCodec::LoadPalette(const std::string& path, const Picture
   if (IsBmp(head)) {
     const BmpHeader header = ParseBmpHeader(head, path);
     CheckLimit(header.width, header.height, limit, path);
-    if (header.bitCount == 8 && !DecodesItself(header)) {
-      const FileBytes bytes = ReadWhole(path);
-      if (std::optional<PalettePicture> direct = DecodePaletteBmpIndices(header, bytes.View()))
-        return std::move(*direct);
-    }
+    if (std::optional<PalettePicture> direct = DecodePaletteBmp(header, file)) return std::move(*direct);
   }
+  file.close();
   return PalettePicture(Load(path, limit));
 }
 
