@@ -2,12 +2,19 @@
 // really sounds: heard from its first moments to its end, never silent for long, never clipped.
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include "DataFiles.h"
+#include "DiskAudio.h"
 #include "Loudness.h"
 #include "MidiRender.h"
 #include "SoundFont.h"
 #include "core/DataSignature.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitiser's allocator keeps its own count (GCC ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace wispen::sound {
 namespace {
@@ -44,6 +51,42 @@ TEST_P(ListenTest, SoundsFromStartToEnd) {
   EXPECT_GT(loudness.rmsDb, -28);
   EXPECT_LT(loudness.peakDb, -1);
   EXPECT_EQ(loudness.clippedShare, 0);
+}
+
+// The bytes the process's allocator hands out at this moment.
+size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 m = mallinfo2();
+  return m.uordblks + m.hblkhd;
+#endif
+}
+
+// A piece's programs bring their samples in; a piece stopped, or over with its reverb's tail, lets them go.
+TEST(MusicSamples, APieceStoppedOrOverLetsItsSamplesGo) {
+  const std::vector<std::string> soundFonts = SoundFontCandidates(nullptr);
+  if (!FindSoundFont(soundFonts)) GTEST_SKIP() << "no General MIDI soundfont installed";
+  MusicSynth synth(soundFonts, kRate, [](const std::string&) {});
+  ASSERT_EQ(synth.WaitUntilLoaded(), MusicSynth::State::Ready);
+  std::vector<int16_t> block(2 * kRate / 10);
+  const auto render = [&](double seconds) {
+    for (int i = 0; i < seconds * 10; ++i) synth.Render(block.data(), kRate / 10);
+  };
+  const size_t idle = HeapInUse();  // the default programs' samples are in, as the soundfont loads
+  const char* organAndPiano = "tempo 120\ntrack O program=20 [c4 e4 g4]/8\ntrack P program=1 c3/8";
+  const MusicSynth::Ticket first = synth.Start(MidiOf(organAndPiano));
+  render(0.5);
+  EXPECT_GT(HeapInUse(), idle + (1 << 20));
+  synth.Stop(first);
+  const size_t stopped = HeapInUse();
+  EXPECT_LT(stopped, idle);
+
+  synth.Start(MidiOf(organAndPiano));
+  render(0.5);
+  EXPECT_GT(HeapInUse(), stopped + (1 << 20));
+  render(8);  // its last note, the release, the reverb's three seconds
+  EXPECT_LT(HeapInUse(), stopped + (256 << 10));
 }
 
 INSTANTIATE_TEST_SUITE_P(Music, ListenTest,

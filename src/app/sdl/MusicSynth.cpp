@@ -130,12 +130,14 @@ void MusicSynth::Render(int16_t* stereo, int frames) {
     quietFrames_ = 0;
   }
   constexpr int kTailSeconds = 3;
-  if (synth_ == nullptr || quietFrames_ >= int64_t{kTailSeconds} * sampleRate_) {
+  const int64_t tail = int64_t{kTailSeconds} * sampleRate_;
+  if (synth_ == nullptr || quietFrames_ >= tail) {
     std::memset(stereo, 0, sizeof(int16_t) * 2 * static_cast<size_t>(frames));
     return;
   }
   fluid_synth_write_s16(synth_, frames, stereo, 0, 2, stereo, 1, 2);
   quietFrames_ += frames;
+  if (quietFrames_ >= tail) LetSamplesGoLocked();
 }
 
 void MusicSynth::StartPendingLocked() {
@@ -156,6 +158,15 @@ void MusicSynth::DropPlayerLocked() {
   player_ = nullptr;
   // A stopped player leaves its notes ringing; the next piece starts on a quiet synthesiser.
   fluid_synth_all_sounds_off(synth_, -1);
+  LetSamplesGoLocked();
+}
+
+// Samples are loaded as a piece selects the programs that use them and stay while a channel holds one: the
+// title's and a stage's pieces together held some 54 MB. A piece that is over lets its programs go, and with
+// them their samples; the next piece selects its own.
+void MusicSynth::LetSamplesGoLocked() {
+  for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel)
+    fluid_synth_unset_program(synth_, channel);
 }
 
 }  // namespace wispen

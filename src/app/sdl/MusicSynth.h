@@ -50,6 +50,7 @@ class MusicSynth {
   void Load(std::vector<std::string> soundFonts, int sampleRate);
   void StartPendingLocked();
   void DropPlayerLocked();
+  void LetSamplesGoLocked();
 
   std::function<void(const std::string&)> onFailure_;
   mutable std::mutex mutex_;
