@@ -139,6 +139,8 @@ TEST_F(HeadlessFixture, UntilStopsAtTheTickThatMakesTheValueHoldAndFailsWhenTime
 TEST_F(HeadlessFixture, UntilANameThatIsNoStateValueFailsAtOnce) {
   EXPECT_EQ(Run("until Nothing 1\n"), kExitExpectFailed);
   EXPECT_EQ(platform.GetClock().NowMs(), 0);
+  // The screen's digest, left out while other values are waited for, is there when it is asked for.
+  EXPECT_EQ(Run("until ScreenDigest " + PictureDigest(window.ScreenPicture()) + " 0\n"), kExitOk);
 }
 
 TEST_F(HeadlessFixture, ACloseThatFailsKeepsTheWindowAndTheScriptEndsWithStatusFour) {

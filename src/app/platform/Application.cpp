@@ -105,10 +105,11 @@ std::string Application::CloseWithoutAsking() {
   }
 }
 
-void Application::AppendState(StateList& state) const {
+void Application::AppendState(StateList& state, bool withScreenDigest) const {
   if (window_) window_->AppendState(state);
   state.emplace_back("LastPress", lastPress_);
-  if (window_) state.emplace_back("ScreenDigest", PictureDigest(window_->ScreenPicture()));
+  if (window_ && withScreenDigest)
+    state.emplace_back("ScreenDigest", PictureDigest(window_->ScreenPicture()));
 }
 
 // FNV-1a over the size and the pixels: two pictures that differ anywhere differ here, whatever the backend.

@@ -69,7 +69,9 @@ class Application {
   std::string CloseWithoutAsking();
   bool Closed() const { return closed_; }
 
-  void AppendState(StateList& state) const;
+  // The screen's digest hashes every pixel byte by byte, as long as the rest of a play tick; a script's
+  // `until` that asks for another value at each step of its wait leaves it out.
+  void AppendState(StateList& state, bool withScreenDigest = true) const;
 
   // Runs `handler` as one event: an escaping exception is shown in the standard error box.
   template <typename F>

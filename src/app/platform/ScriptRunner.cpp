@@ -109,7 +109,7 @@ bool ScriptRunner::Expect(const ScriptCommand& c) {
 
 std::optional<std::string> ScriptRunner::StateValue(const std::string& name) const {
   StateList state;
-  app_.AppendState(state);
+  app_.AppendState(state, name == "ScreenDigest");
   for (const auto& [n, value] : state) {
     if (n == name) return value;
   }
