@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "X11Session.h"
+
 namespace wispen {
 
 namespace {
@@ -39,6 +41,10 @@ SdlWindow::SdlWindow(SDL_Window* window) : window_(window), id_(SDL_GetWindowID(
   // upload through an OpenGL renderer of its own every frame: only a window without a renderer of ours
   // draws on it. (The variable SDL_FRAMEBUFFER_ACCELERATION still has its say.)
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // An X server without direct rendering (a virtual display) leaves OpenGL only the CPU: it is not even
+  // loaded then (tens of megabytes), unless the user named a renderer.
+  const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if ((named == nullptr || *named == 0) && X11Session::OffersDirectRendering(window_) == false) return;
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (renderer_ == nullptr) {
     const std::string error = SDL_GetError();

@@ -16,8 +16,8 @@ namespace wispen {
 // picture is then written to the window's surface directly.
 class SdlWindow {
  public:
-  // Takes ownership of `window` (not null) and gives it a renderer. Throws std::runtime_error when there is
-  // none; the window is destroyed then.
+  // Takes ownership of `window` (not null) and gives it a renderer, unless that could only draw in software.
+  // Throws std::runtime_error when there is none; the window is destroyed then.
   explicit SdlWindow(SDL_Window* window);
   ~SdlWindow();
   SdlWindow(const SdlWindow&) = delete;

@@ -112,6 +112,14 @@ unsigned long X11Session::IdOf(SDL_Window* window) {
   return info.info.x11.window;
 }
 
+std::optional<bool> X11Session::OffersDirectRendering(SDL_Window* window) {
+  Display* display = DisplayOf(window);
+  if (display == nullptr) return std::nullopt;
+  int opcode = 0, firstEvent = 0, firstError = 0;
+  return XQueryExtension(display, "DRI3", &opcode, &firstEvent, &firstError) ||
+         XQueryExtension(display, "DRI2", &opcode, &firstEvent, &firstError);
+}
+
 void X11Session::Bell() {
   if (display_ == nullptr) return;
   auto* display = static_cast<Display*>(display_);

@@ -30,6 +30,9 @@ class X11Session {
   static std::optional<unsigned long> Lost(const SDL_Event& e);
   // The X window id of an SDL window (0 when it is not an X window).
   static unsigned long IdOf(SDL_Window* window);
+  // Whether the X server of `window` lets its clients draw on a graphics card (it offers DRI3 or DRI2); empty
+  // when it is not an X window. Without either, as on a virtual display, OpenGL can only draw on the CPU.
+  static std::optional<bool> OffersDirectRendering(SDL_Window* window);
   // The display's bell, the desktop's own beep.
   void Bell();
 
