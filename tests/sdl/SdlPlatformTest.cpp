@@ -6,13 +6,16 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <thread>
 
 #include "SdlTestSupport.h"
+#include "ServerPixels.h"
 #include "platform/ScriptRunner.h"
 #include "sdl/SdlImageCodec.h"
 #include "sdl/SdlPlatform.h"
+#include "sdl/X11Session.h"
 
 namespace wispen {
 namespace {
@@ -183,6 +186,35 @@ TEST_F(SdlPlatformTest, TheScreenPictureIsShownScaledByWholePixels) {
 
   EXPECT_EQ(shown,
             (std::vector<uint32_t>{RGB(255, 0, 0), RGB(255, 0, 0), clBlack, RGB(0, 0, 255), RGB(0, 255, 0)}));
+}
+
+TEST_F(SdlPlatformTest, AfterEachChangeTheWindowShowsTheWholePictureThoughOnlyItsChangesAreDrawn) {
+  auto platform = Open(2);
+  std::mt19937 random(18);
+  auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  int frames = 0;
+  TTimer timer(platform->Timers(), 10);
+  timer.OnTimer = [&] {
+    // A few blocks of colour apart from one another, touching the edges at times, as a frame of play
+    // changes its view and a counter.
+    for (int block = below(4); block > 0; --block) {
+      const int left = below(640), top = below(480);
+      game.screen.Canvas().BrushColor = RGB(below(256), below(256), below(256));
+      game.screen.Canvas().FillRect({left, top, left + 1 + below(640 - left), top + 1 + below(480 - top)});
+    }
+    platform->Repaint();
+    const std::vector<TColor> shown = test::ShownByTheServer(X11Session::IdOf(platform->Window()), 1280, 960);
+    ASSERT_EQ(shown.size(), 1280u * 960u);
+    for (int y = 0; y < 960; ++y)
+      for (int x = 0; x < 1280; ++x)
+        ASSERT_EQ(shown[y * 1280 + x], game.screen.At(x / 2, y / 2))
+            << "frame " << frames << " at " << x << "," << y;
+    if (++frames == 12) platform->CloseMainWindow();
+  };
+  game.onShow = [&] { timer.SetEnabled(true); };
+
+  RunGame(*platform);
+  EXPECT_EQ(frames, 12);
 }
 
 TEST_F(SdlPlatformTest, AScriptPlaysInRealTimeAndIsTheOnlyMouse) {

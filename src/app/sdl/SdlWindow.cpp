@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "X11Session.h"
+#include "platform/PixelRows.h"
 
 namespace wispen {
 
@@ -88,9 +89,9 @@ TSize SdlWindow::DrawableSize() const {
   return size;
 }
 
-void SdlWindow::Present(const TBitmap& picture, int x, int y, int scale) {
+void SdlWindow::Present(const TBitmap& picture, int x, int y, int scale, const TRect* changed) {
   if (renderer_ == nullptr) {
-    PresentOnSurface(picture, x, y, scale);
+    PresentOnSurface(picture, x, y, scale, changed);
     return;
   }
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
@@ -111,15 +112,6 @@ inline uint32_t SwapRedBlue(uint32_t p) {
   return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
 }
 
-// A whole row of the picture, each pixel `scale` times.
-template <bool Swap>
-void WidenRow(const TColor* source, int count, int scale, uint32_t* out) {
-  for (int i = 0; i < count; ++i) {
-    const uint32_t p = Swap ? SwapRedBlue(source[i]) : source[i];
-    for (int k = 0; k < scale; ++k) *out++ = p;
-  }
-}
-
 // Black everywhere in `surface` outside `inside`.
 void FillAround(SDL_Surface* surface, const SDL_Rect& inside) {
   const uint32_t black = SDL_MapRGB(surface->format, 0, 0, 0);
@@ -134,19 +126,31 @@ void FillAround(SDL_Surface* surface, const SDL_Rect& inside) {
 
 }  // namespace
 
-void SdlWindow::PresentOnSurface(const TBitmap& picture, int x, int y, int scale) {
+void SdlWindow::PresentOnSurface(const TBitmap& picture, int x, int y, int scale, const TRect* changed) {
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (surface == nullptr)
     throw std::runtime_error(std::string("cannot draw into the window: ") + SDL_GetError());
   scale = std::max(scale, 1);
-  const SDL_Rect dest{x, y, picture.Width() * scale, picture.Height() * scale};
-  FillAround(surface, dest);
   const uint32_t format = surface->format->format;
-  if (!picture.Empty() && (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_BGR888)) {
+  const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_BGR888;
+  const Drawn now{surface, surface->pixels, surface->w,      surface->h,      surface->pitch, x,
+                  y,       scale,           picture.Width(), picture.Height()};
+  const bool partial = changed != nullptr && direct && now == drawn_;
+  drawn_ = {};  // until this picture is all there
+  const SDL_Rect dest{x, y, picture.Width() * scale, picture.Height() * scale};
+  // What is written, in the window's pixels: the changes only, or the picture and the black around it.
+  SDL_Rect area = dest;
+  if (partial) {
+    area = {x + changed->Left * scale, y + changed->Top * scale, changed->Width() * scale,
+            changed->Height() * scale};
+  } else {
+    FillAround(surface, dest);
+  }
+  // Only the part inside the surface is written.
+  const int left = std::max(0, area.x), right = std::min(surface->w, area.x + area.w);
+  const int top = std::max(0, area.y), bottom = std::min(surface->h, area.y + area.h);
+  if (!picture.Empty() && direct) {
     const bool swap = format == SDL_PIXELFORMAT_RGB888;
-    // Only the part of the scaled picture inside the surface is written.
-    const int left = std::max(0, x), right = std::min(surface->w, x + dest.w);
-    const int top = std::max(0, y), bottom = std::min(surface->h, y + dest.h);
     if (left < right && top < bottom) {
       if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
       std::vector<uint32_t> row(static_cast<size_t>(right - left));
@@ -155,8 +159,8 @@ void SdlWindow::PresentOnSurface(const TBitmap& picture, int x, int y, int scale
         const int sy = (dy - y) / scale;
         if (sy != widened) {
           const TColor* source = picture.Pixels().data() + static_cast<size_t>(sy) * picture.Width();
-          if (left == x && right == x + dest.w) {  // the whole row: the usual case
-            (swap ? WidenRow<true> : WidenRow<false>)(source, picture.Width(), scale, row.data());
+          if ((left - x) % scale == 0 && (right - x) % scale == 0) {  // whole pixels: the usual case
+            WidenRow(source + (left - x) / scale, (right - left) / scale, scale, swap, row.data());
           } else {
             // No division per pixel: a source pixel is written `scale` times, from where the clip begins.
             int sx = (left - x) / scale, repeat = (left - x) % scale;
@@ -172,8 +176,9 @@ void SdlWindow::PresentOnSurface(const TBitmap& picture, int x, int y, int scale
           widened = sy;
         }
         auto* line = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(dy) * surface->pitch;
-        std::memcpy(line + static_cast<size_t>(left) * 4, row.data(), row.size() * 4);
+        StreamRow(reinterpret_cast<uint32_t*>(line) + left, row.data(), row.size());
       }
+      StreamedRowsDone();
       if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     }
   } else if (!picture.Empty()) {
@@ -187,7 +192,13 @@ void SdlWindow::PresentOnSurface(const TBitmap& picture, int x, int y, int scale
     SDL_BlitScaled(from, nullptr, surface, &to);
     SDL_FreeSurface(from);
   }
-  SDL_UpdateWindowSurface(window_);
+  if (!partial) {
+    SDL_UpdateWindowSurface(window_);
+  } else if (left < right && top < bottom) {
+    const SDL_Rect shown{left, top, right - left, bottom - top};
+    SDL_UpdateWindowSurfaceRects(window_, &shown, 1);
+  }
+  drawn_ = now;
 }
 
 }  // namespace wispen

@@ -27,14 +27,16 @@ class SdlWindow {
   uint32_t Id() const { return id_; }
 
   // Shows `picture` with its top-left at (x, y) of the drawable, each pixel a scale x scale square; the rest
-  // is black. Throws std::runtime_error when the picture cannot be uploaded.
-  void Present(const TBitmap& picture, int x = 0, int y = 0, int scale = 1);
+  // is black. Given `changed`, the picture differs from the one shown last, at the same place and scale, only
+  // inside that rectangle of it: where the window still holds that one, only the rectangle is drawn. Throws
+  // std::runtime_error when the picture cannot be uploaded.
+  void Present(const TBitmap& picture, int x = 0, int y = 0, int scale = 1, const TRect* changed = nullptr);
   // The size of what is drawn into, in pixels: larger than the window's size on a high-DPI display.
   TSize DrawableSize() const;
 
  private:
   void EnsureTexture(int width, int height);
-  void PresentOnSurface(const TBitmap& picture, int x, int y, int scale);
+  void PresentOnSurface(const TBitmap& picture, int x, int y, int scale, const TRect* changed);
 
   SDL_Window* window_;
   SDL_Renderer* renderer_ = nullptr;
@@ -42,6 +44,16 @@ class SdlWindow {
   int textureWidth_ = 0;
   int textureHeight_ = 0;
   uint32_t id_ = 0;
+  // The surface written whole last, and what went there: a later picture in the same place needs only its
+  // changes written. (SDL makes a new surface when the window's size changes.)
+  struct Drawn {
+    SDL_Surface* surface = nullptr;
+    void* pixels = nullptr;
+    int w = 0, h = 0, pitch = 0;
+    int x = 0, y = 0, scale = 0, width = 0, height = 0;
+    friend bool operator==(const Drawn&, const Drawn&) = default;
+  };
+  Drawn drawn_;
 };
 
 }  // namespace wispen

@@ -1,0 +1,38 @@
+#include "ChangedArea.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace wispen {
+
+std::optional<TRect> ChangedArea(const std::vector<TColor>& before, const std::vector<TColor>& after,
+                                 int width) {
+  if (width <= 0 || before.size() != after.size()) return std::nullopt;
+  const int height = static_cast<int>(after.size() / static_cast<size_t>(width));
+  TRect area{width, height, 0, 0};
+  for (int y = 0; y < height; ++y) {
+    const TColor* a = before.data() + static_cast<size_t>(y) * width;
+    const TColor* b = after.data() + static_cast<size_t>(y) * width;
+    // Most rows of a frame are as they were: a whole row is compared at once. A changed one is searched
+    // pixel by pixel only where it could widen the area found so far.
+    if (std::memcmp(a, b, sizeof(TColor) * static_cast<size_t>(width)) == 0) continue;
+    if (area.Left > 0 && std::memcmp(a, b, sizeof(TColor) * static_cast<size_t>(area.Left)) != 0) {
+      int left = 0;
+      while (a[left] == b[left]) ++left;
+      area.Left = left;
+    }
+    const int from = std::max(area.Right, area.Left);
+    if (from < width &&
+        std::memcmp(a + from, b + from, sizeof(TColor) * static_cast<size_t>(width - from)) != 0) {
+      int right = width;
+      while (a[right - 1] == b[right - 1]) --right;
+      area.Right = right;
+    }
+    area.Top = std::min(area.Top, y);
+    area.Bottom = y + 1;
+  }
+  if (area.Bottom == 0) return std::nullopt;
+  return area;
+}
+
+}  // namespace wispen
