@@ -17,9 +17,9 @@
 #include "SdlMediaPlayer.h"
 #include "SdlWindow.h"
 #include "X11Session.h"
-#include "platform/ChangedArea.h"
 #include "platform/LogicalClock.h"
 #include "platform/MessageBoxDialog.h"
+#include "platform/PictureChanges.h"
 #include "platform/ScriptRunner.h"
 #include "view/PictureFit.h"
 
@@ -530,24 +530,21 @@ void SdlPlatform::Present(bool always) {
   const std::vector<TColor>& pixels = picture.Pixels();
   const bool placed = shown_.size() == pixels.size() && shownWidth_ == picture.Width() && shownX_ == view.X &&
                       shownY_ == view.Y && shownScale_ == view.Scale;
-  const std::optional<TRect> changed = placed ? ChangedArea(shown_, pixels, picture.Width()) : std::nullopt;
+  const std::optional<TRect> changed = placed ? TakeChanges(shown_, pixels, picture.Width()) : std::nullopt;
   const bool same = placed && !changed;
   if (same && !always && !mustDraw_) return;
-  window_->Present(picture, view.X, view.Y, view.Scale,
-                   placed && !always && !mustDraw_ ? &*changed : nullptr);
-  mustDraw_ = false;
+  const bool whole = !placed || always || mustDraw_;
   if (!placed) {
     shown_ = pixels;
     shownWidth_ = picture.Width();
     shownX_ = view.X;
     shownY_ = view.Y;
     shownScale_ = view.Scale;
-  } else if (changed) {
-    for (int y = changed->Top; y < changed->Bottom; ++y) {
-      const size_t from = static_cast<size_t>(y) * picture.Width() + changed->Left;
-      std::copy_n(pixels.begin() + from, changed->Width(), shown_.begin() + from);
-    }
   }
+  // `shown_` is the new picture already: should it not get to the window, the next one is drawn whole.
+  mustDraw_ = true;
+  window_->Present(picture, view.X, view.Y, view.Scale, whole ? nullptr : &*changed);
+  mustDraw_ = false;
 }
 
 void SdlPlatform::RunMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {

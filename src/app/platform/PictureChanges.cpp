@@ -1,18 +1,17 @@
-#include "ChangedArea.h"
+#include "PictureChanges.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace wispen {
 
-std::optional<TRect> ChangedArea(const std::vector<TColor>& before, const std::vector<TColor>& after,
-                                 int width) {
-  if (width <= 0 || before.size() != after.size()) return std::nullopt;
-  const int height = static_cast<int>(after.size() / static_cast<size_t>(width));
+std::optional<TRect> TakeChanges(std::vector<TColor>& shown, const std::vector<TColor>& picture, int width) {
+  if (width <= 0 || shown.size() != picture.size()) return std::nullopt;
+  const int height = static_cast<int>(picture.size() / static_cast<size_t>(width));
   TRect area{width, height, 0, 0};
   for (int y = 0; y < height; ++y) {
-    const TColor* a = before.data() + static_cast<size_t>(y) * width;
-    const TColor* b = after.data() + static_cast<size_t>(y) * width;
+    TColor* a = shown.data() + static_cast<size_t>(y) * width;
+    const TColor* b = picture.data() + static_cast<size_t>(y) * width;
     // Most rows of a frame are as they were: a whole row is compared at once. A changed one is searched
     // pixel by pixel only where it could widen the area found so far.
     if (std::memcmp(a, b, sizeof(TColor) * static_cast<size_t>(width)) == 0) continue;
@@ -30,6 +29,7 @@ std::optional<TRect> ChangedArea(const std::vector<TColor>& before, const std::v
     }
     area.Top = std::min(area.Top, y);
     area.Bottom = y + 1;
+    std::memcpy(a, b, sizeof(TColor) * static_cast<size_t>(width));
   }
   if (area.Bottom == 0) return std::nullopt;
   return area;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "platform/Bitmap.h"
+
+namespace wispen {
+
+// Brings `shown` to `picture`, two pictures of the same size stored row by row, `width` pixels a row, and
+// says where it changed: the smallest rectangle outside which they were the same; empty when they were the
+// same everywhere. (One pass: a changed row is copied while the comparison has it at hand.)
+std::optional<TRect> TakeChanges(std::vector<TColor>& shown, const std::vector<TColor>& picture, int width);
+
+}  // namespace wispen
