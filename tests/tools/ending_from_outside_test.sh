@@ -33,8 +33,10 @@ run() {
   # A loaded machine can take seconds to start the server; without one, each step below would fail obscurely.
   for _ in $(seq 200); do [ -s "$tmp/display" ] || ! kill -0 $server 2>/dev/null && break; sleep 0.1; done
   if ! [ "$(cat "$tmp/display")" -ge 0 ] 2>/dev/null; then
-    echo "FAIL $scenario, save $save: Xvfb gave no display (waited up to 20 s), it said:"; cat "$tmp/xvfb.err"
-    kill $server 2>/dev/null; wait $server 2>/dev/null; server=""; failures=$((failures + 1)); return
+    kill $server 2>/dev/null; wait $server 2>/dev/null
+    local ended=$?
+    echo "FAIL $scenario, save $save: Xvfb gave no display '$(cat "$tmp/display")' (waited up to 20 s; status $ended):"
+    cat "$tmp/xvfb.err"; server=""; failures=$((failures + 1)); return
   fi
   export DISPLAY=":$(cat "$tmp/display")"
   SDL_AUDIODRIVER=dummy "${launch[@]}" "$game" --game-dir "$tmp/game" 2>"$tmp/err" </dev/null &
