@@ -27,17 +27,8 @@ build-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DWISPEN_SANITIZE=ON $(UNITY) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-# The plain suite is bound by the window tests, which wait for one virtual display in turn and leave most of the
-# machine idle: the sanitised tree is built meanwhile at the lowest priority (nice 19), so it takes only the CPU
-# the suite leaves over. It builds in a process group of its own (setsid), ended whole if make is interrupted;
-# its output goes to build-asan/build.log, shown when it fails.
-test: build
-	@mkdir -p $(ASAN_BUILD); echo "building $(ASAN_BUILD)/ beside the plain suite (output in $(ASAN_BUILD)/build.log)"; \
-	setsid nice -n 19 $(MAKE) --no-print-directory build-asan >$(ASAN_BUILD)/build.log 2>&1 & builder=$$!; \
-	trap 'kill -TERM -- -$$builder 2>/dev/null; exit 130' INT TERM; \
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); plain=$$?; \
-	if ! wait $$builder; then cat $(ASAN_BUILD)/build.log; echo "building $(ASAN_BUILD)/ failed"; exit 1; fi; \
-	exit $$plain
+test: build build-asan
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
