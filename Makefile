@@ -4,6 +4,11 @@ ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
+# build/ and build-asan/ compile each library and program as one unit (up to eight files each): the headers
+# are then read once a unit instead of once a file, which halves a fresh clone's compile time. Names in a
+# file's anonymous namespace must hence differ from those in the other files of its library or program; a tree
+# configured by hand compiles file by file and so still finds a file that leaves out an include.
+UNITY := -DCMAKE_UNITY_BUILD=ON
 
 .PHONY: play test bench fuzz deps build build-asan build-release install package clean
 
@@ -11,7 +16,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(UNITY) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 play: build
@@ -19,7 +24,7 @@ play: build
 
 # The whole suite once as built, then once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 build-asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DWISPEN_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DWISPEN_SANITIZE=ON $(UNITY) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test: build build-asan

@@ -15,17 +15,11 @@ namespace wispen {
 namespace {
 
 using test::Bytes;
+using test::Put16;
+using test::Put32;
 using test::ReadAll;
 using test::TempDir;
 using test::WriteAll;
-
-void Put16(Bytes& b, size_t at, uint16_t v) {
-  b[at] = static_cast<unsigned char>(v);
-  b[at + 1] = static_cast<unsigned char>(v >> 8);
-}
-void Put32(Bytes& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
-}
 
 // A BMP file with a 40-byte info header, colour masks after it when given, and the rows as they are passed.
 Bytes MakeBmp(int32_t width, int32_t height, uint16_t bitCount, uint32_t compression, const Bytes& rows,

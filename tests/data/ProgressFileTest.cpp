@@ -13,13 +13,10 @@ namespace wispen {
 namespace {
 
 using test::Bytes;
+using test::Put32;
 using test::ReadAll;
 using test::TempDir;
 using test::WriteAll;
-
-void Put32(Bytes& bytes, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
 
 // A full file in which every field has a value of its own, negative ones among them.
 Bytes SampleFile() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +42,15 @@ using Bytes = std::vector<unsigned char>;
 inline Bytes ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Little-endian fields, as the game's files store them.
+inline void Put16(Bytes& bytes, size_t at, uint16_t value) {
+  bytes[at] = static_cast<unsigned char>(value);
+  bytes[at + 1] = static_cast<unsigned char>(value >> 8);
+}
+inline void Put32(Bytes& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
 inline void WriteAll(const std::string& path, const Bytes& bytes) {

@@ -9,7 +9,7 @@
 namespace wispen::sound {
 namespace {
 
-std::string ErrorOf(const std::string& recipe) {
+std::string RecipeErrorOf(const std::string& recipe) {
   try {
     ParseEffect(recipe, "test.fx");
   } catch (const SourceError& e) {
@@ -72,15 +72,16 @@ TEST(EffectRecipeTest, SparseClicksAreMostlySilence) {
 }
 
 TEST(EffectRecipeTest, MistakesNameTheirLine) {
-  EXPECT_EQ(ErrorOf("rate 48000\n"), "test.fx:1: the rate is 22050 or 44100");
-  EXPECT_EQ(ErrorOf("length 1\n\ntone freq=440\n"), "test.fx:3: a layer needs len=SECONDS");
-  EXPECT_EQ(ErrorOf("tone len=1 low=20\n"), "test.fx:1: a tone layer has no setting 'low'");
-  EXPECT_EQ(ErrorOf("noise len=1 partials=1:1\n"), "test.fx:1: a noise layer has no setting 'partials'");
-  EXPECT_EQ(ErrorOf("tone len=1 partials=2\n"), "test.fx:1: a partial reads RATIO:LOUDNESS, not '2'");
-  EXPECT_EQ(ErrorOf("tone len=x\n"), "test.fx:1: 'x' is not a number");
-  EXPECT_EQ(ErrorOf("peak 2\ntone len=1"), "test.fx:1: 2 is outside 0.01..1");
-  EXPECT_EQ(ErrorOf("seed 1 2\ntone len=1"), "test.fx:1: 'seed' takes one value");
-  EXPECT_EQ(ErrorOf("# nothing\n"), "test.fx:1: the recipe has no layers");
+  EXPECT_EQ(RecipeErrorOf("rate 48000\n"), "test.fx:1: the rate is 22050 or 44100");
+  EXPECT_EQ(RecipeErrorOf("length 1\n\ntone freq=440\n"), "test.fx:3: a layer needs len=SECONDS");
+  EXPECT_EQ(RecipeErrorOf("tone len=1 low=20\n"), "test.fx:1: a tone layer has no setting 'low'");
+  EXPECT_EQ(RecipeErrorOf("noise len=1 partials=1:1\n"),
+            "test.fx:1: a noise layer has no setting 'partials'");
+  EXPECT_EQ(RecipeErrorOf("tone len=1 partials=2\n"), "test.fx:1: a partial reads RATIO:LOUDNESS, not '2'");
+  EXPECT_EQ(RecipeErrorOf("tone len=x\n"), "test.fx:1: 'x' is not a number");
+  EXPECT_EQ(RecipeErrorOf("peak 2\ntone len=1"), "test.fx:1: 2 is outside 0.01..1");
+  EXPECT_EQ(RecipeErrorOf("seed 1 2\ntone len=1"), "test.fx:1: 'seed' takes one value");
+  EXPECT_EQ(RecipeErrorOf("# nothing\n"), "test.fx:1: the recipe has no layers");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 namespace wispen::sound {
 namespace {
 
-MidiEvent Note(uint32_t tick, uint8_t status, int key, int velocity) {
+MidiEvent NoteEvent(uint32_t tick, uint8_t status, int key, int velocity) {
   return MidiEvent{tick, {status, static_cast<uint8_t>(key), static_cast<uint8_t>(velocity)}};
 }
 
@@ -27,8 +27,9 @@ TEST(MidiFileTest, WhatIsWrittenReadsBackWithItsLengthThroughTempoChanges) {
   song.tracks.resize(2);
   song.tracks[0].events = {TempoMeta(0, 120), TempoMeta(960, 60)};
   // A long rest first: its delta time needs three bytes.
-  song.tracks[1].events = {MidiEvent{0, {0xC3, 52}}, Note(20000, 0x93, 60, 90), Note(20480, 0x83, 60, 0),
-                           Note(20480, 0x93, 64, 90), Note(21000, 0x83, 64, 0)};
+  song.tracks[1].events = {MidiEvent{0, {0xC3, 52}}, NoteEvent(20000, 0x93, 60, 90),
+                           NoteEvent(20480, 0x83, 60, 0), NoteEvent(20480, 0x93, 64, 90),
+                           NoteEvent(21000, 0x83, 64, 0)};
   const MidiSummary summary = ReadMidi(EncodeMidi(song));
   EXPECT_EQ(summary.format, 1);
   EXPECT_EQ(summary.division, 480);
@@ -44,8 +45,8 @@ TEST(MidiFileTest, ARepeatedKeyEndsBeforeItIsStruckAgain) {
   Song song;
   song.tracks.resize(1);
   // Given in the wrong order on purpose: the strike, then the end of the note before it.
-  song.tracks[0].events = {Note(0, 0x90, 60, 80), Note(480, 0x90, 60, 80), Note(480, 0x80, 60, 0),
-                           Note(960, 0x80, 60, 0)};
+  song.tracks[0].events = {NoteEvent(0, 0x90, 60, 80), NoteEvent(480, 0x90, 60, 80),
+                           NoteEvent(480, 0x80, 60, 0), NoteEvent(960, 0x80, 60, 0)};
   const std::vector<uint8_t> bytes = EncodeMidi(song);
   // After the 22-byte preamble: delta 0 on, delta 0x83 0x60 (480) off, delta 0 on, delta 480 off, end.
   const std::vector<uint8_t> body(bytes.begin() + 22, bytes.end());

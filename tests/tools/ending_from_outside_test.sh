@@ -28,9 +28,16 @@ run() {
   # rename that would replace it fails, and keeps failing.
   local launch=()
   [ "$save" = fails ] && launch=(unshare -m sh -c 'mount --bind "$0" "$0" && exec "$@"' "$tmp/game/Data/Info.Dat")
-  Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$tmp/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$tmp/display" >/dev/null 2>"$tmp/xvfb.err" &
   server=$!
-  for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+  # A loaded machine can take seconds to start the server; without one, each step below would fail obscurely.
+  for _ in $(seq 200); do [ -s "$tmp/display" ] || ! kill -0 $server 2>/dev/null && break; sleep 0.1; done
+  if ! [ "$(cat "$tmp/display")" -ge 0 ] 2>/dev/null; then
+    kill $server 2>/dev/null; wait $server 2>/dev/null
+    local ended=$?
+    echo "FAIL $scenario, save $save: Xvfb gave no display '$(cat "$tmp/display")' (waited up to 20 s; status $ended):"
+    cat "$tmp/xvfb.err"; server=""; failures=$((failures + 1)); return
+  fi
   export DISPLAY=":$(cat "$tmp/display")"
   SDL_AUDIODRIVER=dummy "${launch[@]}" "$game" --game-dir "$tmp/game" 2>"$tmp/err" </dev/null &
   local pid=$!

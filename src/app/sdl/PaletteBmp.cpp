@@ -16,7 +16,7 @@ namespace wispen {
 
 namespace {
 
-constexpr uint32_t kRgb = 0;
+constexpr uint32_t kUncompressed = 0;
 constexpr uint32_t kRle8 = 1;
 constexpr size_t kPaletteStart = 14 + 40;
 
@@ -106,7 +106,7 @@ void AdviseLargePages(const std::vector<uint8_t>& pixels) {
 
 std::optional<PalettePicture> DecodePaletteBmp(const BmpHeader& header, std::istream& file) {
   if (header.infoSize != 40 || header.topDown || header.bitCount != 8 ||
-      (header.compression != kRgb && header.compression != kRle8))
+      (header.compression != kUncompressed && header.compression != kRle8))
     return std::nullopt;
   const uint32_t colours = header.coloursUsed == 0 ? 256 : header.coloursUsed;
   if (colours > 256 || kPaletteStart + 4 * size_t{colours} > header.pixelOffset) return std::nullopt;
