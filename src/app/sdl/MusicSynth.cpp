@@ -135,6 +135,7 @@ void MusicSynth::Render(int16_t* stereo, int frames) {
     std::memset(stereo, 0, sizeof(int16_t) * 2 * static_cast<size_t>(frames));
     return;
   }
+  if (samplesToLetGo_ && player_ == nullptr) LetSamplesGoLocked();
   fluid_synth_write_s16(synth_, frames, stereo, 0, 2, stereo, 1, 2);
   quietFrames_ += frames;
   if (quietFrames_ >= tail) LetSamplesGoLocked();
@@ -142,6 +143,7 @@ void MusicSynth::Render(int16_t* stereo, int frames) {
 
 void MusicSynth::StartPendingLocked() {
   if (pending_.empty()) return;
+  samplesToLetGo_ = false;
   player_ = new_fluid_player(synth_);
   if (player_ != nullptr && (fluid_player_add_mem(player_, pending_.data(), pending_.size()) != FLUID_OK ||
                              fluid_player_play(player_) != FLUID_OK)) {
@@ -158,13 +160,16 @@ void MusicSynth::DropPlayerLocked() {
   player_ = nullptr;
   // A stopped player leaves its notes ringing; the next piece starts on a quiet synthesiser.
   fluid_synth_all_sounds_off(synth_, -1);
-  LetSamplesGoLocked();
+  // Freeing the samples takes milliseconds: the audio thread does it, unless a piece starts first, whose
+  // player resets the channels to programs of its own anyway.
+  samplesToLetGo_ = true;
 }
 
 // Samples are loaded as a piece selects the programs that use them and stay while a channel holds one: the
 // title's and a stage's pieces together held some 54 MB. A piece that is over lets its programs go, and with
 // them their samples; the next piece selects its own.
 void MusicSynth::LetSamplesGoLocked() {
+  samplesToLetGo_ = false;
   for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel)
     fluid_synth_unset_program(synth_, channel);
 }

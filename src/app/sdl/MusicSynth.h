@@ -64,6 +64,7 @@ class MusicSynth {
   Ticket lastTicket_ = 0;
   // Frames rendered since the last note sounded; past the reverb's tail the synthesiser is left idle.
   int64_t quietFrames_ = 0;
+  bool samplesToLetGo_ = false;  // a piece was stopped and no other has started since
   int sampleRate_ = 0;
   std::thread loader_;
 };
