@@ -67,17 +67,32 @@ void StretchBlit(TBitmap& target, const TRect& dest, const TBitmap& src, const T
   }
 }
 
-void OneToOneBlit(TBitmap& target, const TRect& dest, const TBitmap& src, const TRect& source, RasterOp rop) {
-  if (dest.Width() <= 0 || dest.Height() <= 0 || src.Empty() || target.Empty()) return;
+std::optional<OneToOneClip> ClipOneToOne(const TRect& dest, int targetWidth, int targetHeight, int sourceLeft,
+                                         int sourceTop, int sourceWidth, int sourceHeight) {
+  if (dest.Width() <= 0 || dest.Height() <= 0 || targetWidth <= 0 || targetHeight <= 0 || sourceWidth <= 0 ||
+      sourceHeight <= 0)
+    return std::nullopt;
   // Source point minus destination point, the same for every pixel.
-  const int64_t dx = int64_t{source.Left} - dest.Left, dy = int64_t{source.Top} - dest.Top;
+  const int64_t dx = int64_t{sourceLeft} - dest.Left, dy = int64_t{sourceTop} - dest.Top;
   const int64_t x0 = std::max<int64_t>({0, dest.Left, -dx});
-  const int64_t x1 = std::min<int64_t>({target.Width(), dest.Right, src.Width() - dx});
+  const int64_t x1 = std::min<int64_t>({targetWidth, dest.Right, sourceWidth - dx});
   const int64_t y0 = std::max<int64_t>({0, dest.Top, -dy});
-  const int64_t y1 = std::min<int64_t>({target.Height(), dest.Bottom, src.Height() - dy});
-  if (x0 >= x1 || y0 >= y1) return;
-  const auto cols = static_cast<size_t>(x1 - x0), rows = static_cast<size_t>(y1 - y0);
-  const TColor* from = src.Pixels().data() + static_cast<size_t>(y0 + dy) * src.Width() + (x0 + dx);
+  const int64_t y1 = std::min<int64_t>({targetHeight, dest.Bottom, sourceHeight - dy});
+  if (x0 >= x1 || y0 >= y1) return std::nullopt;
+  // Every corner lies inside one of the two pictures, so each fits 32 bits.
+  const auto at = [](int64_t v) { return static_cast<int32_t>(v); };
+  return OneToOneClip{{at(x0), at(y0), at(x1), at(y1)}, {at(x0 + dx), at(y0 + dy), at(x1 + dx), at(y1 + dy)}};
+}
+
+void OneToOneBlit(TBitmap& target, const TRect& dest, const TBitmap& src, const TRect& source, RasterOp rop) {
+  const std::optional<OneToOneClip> clip =
+      ClipOneToOne(dest, target.Width(), target.Height(), source.Left, source.Top, src.Width(), src.Height());
+  if (!clip) return;
+  const auto x0 = clip->target.Left, y0 = clip->target.Top;
+  const auto cols = static_cast<size_t>(clip->target.Width()),
+             rows = static_cast<size_t>(clip->target.Height());
+  const TColor* from =
+      src.Pixels().data() + static_cast<size_t>(clip->source.Top) * src.Width() + clip->source.Left;
   size_t fromStride = static_cast<size_t>(src.Width());
   // From the target itself: the block as it was before the copy.
   std::vector<TColor> block;

@@ -63,23 +63,17 @@ void PalettePicture::Draw(TBitmap& target, const TRect& dest, int sourceLeft, in
     const TRect source = Bounds(sourceLeft, sourceTop, dest.Width(), dest.Height());
     return OneToOneBlit(target, dest, full_, source, rop);
   }
-  if (dest.Width() <= 0 || dest.Height() <= 0 || Empty() || target.Empty()) return;
-  // Clipped once, as the 32-bit copy clips: source point minus destination point is the same everywhere.
-  const int64_t dx = int64_t{sourceLeft} - dest.Left, dy = int64_t{sourceTop} - dest.Top;
-  const int64_t x0 = std::max<int64_t>({0, dest.Left, -dx});
-  const int64_t x1 = std::min<int64_t>({target.Width(), dest.Right, width_ - dx});
-  const int64_t y0 = std::max<int64_t>({0, dest.Top, -dy});
-  const int64_t y1 = std::min<int64_t>({target.Height(), dest.Bottom, height_ - dy});
-  if (x0 >= x1 || y0 >= y1) return;
-  const TRect block{static_cast<int32_t>(x0 + dx), static_cast<int32_t>(y0 + dy),
-                    static_cast<int32_t>(x1 + dx), static_cast<int32_t>(y1 + dy)};
+  const std::optional<OneToOneClip> clip =
+      ClipOneToOne(dest, target.Width(), target.Height(), sourceLeft, sourceTop, width_, height_);
+  if (!clip) return;
+  const TRect& block = clip->source;
+  const int x0 = clip->target.Left, y0 = clip->target.Top;
   // Every code but AND and OR copies, as the 32-bit copy does.
-  if (rop != RasterOp::SRCAND && rop != RasterOp::SRCPAINT)
-    return CopyThroughWindow(target, block, static_cast<int>(x0), static_cast<int>(y0));
+  if (rop != RasterOp::SRCAND && rop != RasterOp::SRCPAINT) return CopyThroughWindow(target, block, x0, y0);
   const auto cols = static_cast<size_t>(block.Width());
   for (int y = block.Top; y < block.Bottom; ++y) {
     const uint8_t* from = &indices_[static_cast<size_t>(y) * width_ + block.Left];
-    TColor* to = &target.At(static_cast<int>(x0), static_cast<int>(y - dy));
+    TColor* to = &target.At(x0, y0 + (y - block.Top));
     if (rop == RasterOp::SRCAND) {
       for (size_t x = 0; x < cols; ++x) to[x] &= palette_[from[x]];
     } else {

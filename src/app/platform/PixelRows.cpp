@@ -10,10 +10,6 @@ namespace wispen {
 
 namespace {
 
-inline uint32_t SwapRedBlue(uint32_t p) {
-  return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-}
-
 template <bool Swap>
 void WidenScalar(const uint32_t* source, int count, int scale, uint32_t* out) {
   for (int i = 0; i < count; ++i) {

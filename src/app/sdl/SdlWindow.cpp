@@ -107,11 +107,6 @@ void SdlWindow::Present(const TBitmap& picture, int x, int y, int scale, const T
 
 namespace {
 
-// A TColor is 0x00BBGGRR; the X server's usual surface is 0x00RRGGBB.
-inline uint32_t SwapRedBlue(uint32_t p) {
-  return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-}
-
 // Black everywhere in `surface` outside `inside`.
 void FillAround(SDL_Surface* surface, const SDL_Rect& inside) {
   const uint32_t black = SDL_MapRGB(surface->format, 0, 0, 0);
