@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "DataFiles.h"
 #include "DiskAudio.h"
 #include "Loudness.h"
@@ -87,6 +91,55 @@ TEST(MusicSamples, APieceStoppedOrOverLetsItsSamplesGo) {
   EXPECT_GT(HeapInUse(), stopped + (1 << 20));
   render(8);  // its last note, the release, the reverb's three seconds
   EXPECT_LT(HeapInUse(), stopped + (256 << 10));
+}
+
+// The synthesiser renders a few of the device's periods at a time: the sound is the same sample for sample
+// as rendering each period alone, a stop is heard at the next period, and a piece counts as sounding until
+// the frames rendered while it played have been handed out.
+TEST(MusicAhead, SameSoundAStopAtOnceAndTheEndWhenHeard) {
+  const std::vector<std::string> soundFonts = SoundFontCandidates(nullptr);
+  if (!FindSoundFont(soundFonts)) GTEST_SKIP() << "no General MIDI soundfont installed";
+  MusicSynth ahead(soundFonts, kRate, [](const std::string&) {});
+  MusicSynth alone(
+      soundFonts, kRate, [](const std::string&) {}, 1);
+  ASSERT_EQ(ahead.WaitUntilLoaded(), MusicSynth::State::Ready);
+  ASSERT_EQ(alone.WaitUntilLoaded(), MusicSynth::State::Ready);
+  constexpr int kPeriod = 1000;
+  std::vector<int16_t> a(2 * kPeriod), b(2 * kPeriod);
+
+  const std::vector<uint8_t> chords = MidiOf("tempo 120\ntrack O program=20 reverb=0 { [c4 e4 g4]/8 }*32");
+  const MusicSynth::Ticket first = ahead.Start(chords);
+  const MusicSynth::Ticket second = alone.Start(chords);
+  for (int i = 0; i < 50; ++i) {
+    ahead.Render(a.data(), kPeriod);
+    alone.Render(b.data(), kPeriod);
+    ASSERT_EQ(a, b) << "period " << i;
+  }
+  const auto rms = [](const std::vector<int16_t>& block) {
+    double sum = 0;
+    for (const int16_t s : block) sum += double(s) * s;
+    return std::sqrt(sum / block.size());
+  };
+  const double chord = rms(a);
+  ASSERT_GT(chord, 1000);
+  ahead.Stop(first);
+  alone.Stop(second);
+  ahead.Render(a.data(), kPeriod);
+  // The soundfont's own reverb rings on after a stop, but well below the chords that would go on.
+  EXPECT_LT(rms(a), chord / 2);
+
+  const std::vector<uint8_t> stroke = MidiOf("tempo 120\ntrack X program=14 reverb=0 c5/8' r/8");
+  const MusicSynth::Ticket third = ahead.Start(stroke);
+  const MusicSynth::Ticket fourth = alone.Start(stroke);
+  int endAhead = 0, endAlone = 0;
+  for (int i = 1; i < 200 && (endAhead == 0 || endAlone == 0); ++i) {
+    ahead.Render(a.data(), kPeriod);
+    alone.Render(b.data(), kPeriod);
+    if (endAhead == 0 && !ahead.Sounding(third)) endAhead = i;
+    if (endAlone == 0 && !alone.Sounding(fourth)) endAlone = i;
+  }
+  ASSERT_GT(endAlone, 0);
+  EXPECT_LE(std::abs(endAhead - endAlone), 1) << endAhead << " periods against " << endAlone;
 }
 
 INSTANTIATE_TEST_SUITE_P(Music, ListenTest,

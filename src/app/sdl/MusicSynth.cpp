@@ -2,6 +2,7 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -20,8 +21,11 @@ void SilenceFluidSynthLog() {
 }  // namespace
 
 MusicSynth::MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
-                       std::function<void(const std::string&)> onFailure)
-    : onFailure_(std::move(onFailure)), sampleRate_(sampleRate) {
+                       std::function<void(const std::string&)> onFailure, int framesAhead)
+    : onFailure_(std::move(onFailure)),
+      sampleRate_(sampleRate),
+      framesAhead_(std::max(framesAhead, 1)),
+      ahead_(2 * static_cast<size_t>(framesAhead_)) {
   loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts), sampleRate);
 }
 
@@ -116,33 +120,62 @@ bool MusicSynth::Sounding(Ticket ticket) const {
   std::lock_guard lock(mutex_);
   if (ticket == 0 || ticket != current_) return false;
   if (!pending_.empty()) return true;
-  return player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+  return player_ != nullptr &&
+         (fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING || aheadRead_ < pieceUntil_);
 }
 
+void MusicSynth::Render(int16_t* stereo, int frames) {
+  std::lock_guard lock(mutex_);
+  while (frames > 0) {
+    if (aheadRead_ == aheadFrames_) RenderAheadLocked();
+    const size_t n = std::min(static_cast<size_t>(frames), aheadFrames_ - aheadRead_);
+    std::memcpy(stereo, &ahead_[2 * aheadRead_], sizeof(int16_t) * 2 * n);
+    stereo += 2 * n;
+    frames -= static_cast<int>(n);
+    aheadRead_ += n;
+  }
+}
+
+// The synthesiser is woken a quarter as often as the audio device: each time it starts cold (its voices, its
+// reverb's lines). A stage's piece rendered at the device's pace took 2.0% of a core 1024 frames at a time,
+// 1.5% 4096 at a time, 1.1% all at once.
+//
 // With no piece playing and no voice left, the synthesiser would only render its reverb's fading tail and
 // then silence for as long as the device runs (the title menu after the opening's music): once the tail is
 // over, silence is written without it.
-void MusicSynth::Render(int16_t* stereo, int frames) {
-  std::lock_guard lock(mutex_);
-  if (synth_ != nullptr &&
-      ((player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) ||
-       fluid_synth_get_active_voice_count(synth_) > 0)) {
-    quietFrames_ = 0;
-  }
+void MusicSynth::RenderAheadLocked() {
+  // In steps, so that the end of a piece is known to within one of them (Sounding).
+  constexpr int kStep = 512;
   constexpr int kTailSeconds = 3;
   const int64_t tail = int64_t{kTailSeconds} * sampleRate_;
-  if (synth_ == nullptr || quietFrames_ >= tail) {
-    std::memset(stereo, 0, sizeof(int16_t) * 2 * static_cast<size_t>(frames));
-    return;
+  aheadRead_ = 0;
+  aheadFrames_ = static_cast<size_t>(framesAhead_);
+  pieceUntil_ = 0;
+  for (int done = 0; done < framesAhead_; done += kStep) {
+    const int n = std::min(kStep, framesAhead_ - done);
+    int16_t* out = &ahead_[2 * static_cast<size_t>(done)];
+    const bool playing = player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+    if (synth_ != nullptr && (playing || fluid_synth_get_active_voice_count(synth_) > 0)) quietFrames_ = 0;
+    if (synth_ == nullptr || quietFrames_ >= tail) {
+      std::memset(out, 0, sizeof(int16_t) * 2 * static_cast<size_t>(n));
+      continue;
+    }
+    if (samplesToLetGo_ && player_ == nullptr) LetSamplesGoLocked();
+    fluid_synth_write_s16(synth_, n, out, 0, 2, out, 1, 2);
+    quietFrames_ += n;
+    if (quietFrames_ >= tail) LetSamplesGoLocked();
+    if (playing) pieceUntil_ = static_cast<size_t>(done + n);
   }
-  if (samplesToLetGo_ && player_ == nullptr) LetSamplesGoLocked();
-  fluid_synth_write_s16(synth_, frames, stereo, 0, 2, stereo, 1, 2);
-  quietFrames_ += frames;
-  if (quietFrames_ >= tail) LetSamplesGoLocked();
+}
+
+// What was rendered ahead belongs to what sounded before: a piece started or stopped is heard at once.
+void MusicSynth::DropAheadLocked() {
+  aheadRead_ = aheadFrames_ = pieceUntil_ = 0;
 }
 
 void MusicSynth::StartPendingLocked() {
   if (pending_.empty()) return;
+  DropAheadLocked();
   samplesToLetGo_ = false;
   player_ = new_fluid_player(synth_);
   if (player_ != nullptr && (fluid_player_add_mem(player_, pending_.data(), pending_.size()) != FLUID_OK ||
@@ -155,6 +188,7 @@ void MusicSynth::StartPendingLocked() {
 
 void MusicSynth::DropPlayerLocked() {
   if (player_ == nullptr) return;
+  DropAheadLocked();
   fluid_player_stop(player_);
   delete_fluid_player(player_);
   player_ = nullptr;

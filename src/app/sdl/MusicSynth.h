@@ -21,13 +21,16 @@ namespace wispen {
 class MusicSynth {
  public:
   enum class State { Loading, Ready, Failed };
+  // About 93 ms at 44.1 kHz: four of the audio device's periods.
+  static constexpr int kFramesAhead = 4096;
   // Names one started piece, so that a player can stop or ask about its own piece and no other.
   using Ticket = uint64_t;
 
   // Starts loading the first soundfont of the candidates that exists. When no synthesiser comes of it,
   // onFailure is called once, on the loading thread, with a one-line reason; the synthesiser is then silent.
+  // framesAhead: how much is rendered at a time (see Render).
   MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
-             std::function<void(const std::string&)> onFailure);
+             std::function<void(const std::string&)> onFailure, int framesAhead = kFramesAhead);
   ~MusicSynth();
   MusicSynth(const MusicSynth&) = delete;
   MusicSynth& operator=(const MusicSynth&) = delete;
@@ -40,14 +43,19 @@ class MusicSynth {
   Ticket Start(std::vector<uint8_t> piece);
   // Stops the piece at once, if it is still the one sounding.
   void Stop(Ticket ticket);
-  // The piece is playing, or waiting for the soundfont. False once its last event has passed.
+  // The piece is playing, or waiting for the soundfont. False once its last event has passed and what was
+  // rendered before it has been handed out.
   bool Sounding(Ticket ticket) const;
 
-  // Interleaved 16-bit stereo at the sample rate; silence while loading or after a failure.
+  // Interleaved 16-bit stereo at the sample rate; silence while loading or after a failure. The synthesiser
+  // renders framesAhead frames at a time and hands them out over the calls that follow; a piece started or
+  // stopped throws away what was rendered ahead, so it is heard at the next call all the same.
   void Render(int16_t* stereo, int frames);
 
  private:
   void Load(std::vector<std::string> soundFonts, int sampleRate);
+  void RenderAheadLocked();
+  void DropAheadLocked();
   void StartPendingLocked();
   void DropPlayerLocked();
   void LetSamplesGoLocked();
@@ -66,6 +74,11 @@ class MusicSynth {
   int64_t quietFrames_ = 0;
   bool samplesToLetGo_ = false;  // a piece was stopped and no other has started since
   int sampleRate_ = 0;
+  int framesAhead_ = kFramesAhead;
+  std::vector<int16_t> ahead_;  // interleaved stereo
+  size_t aheadRead_ = 0;        // frames of ahead_ already handed out
+  size_t aheadFrames_ = 0;      // frames in ahead_
+  size_t pieceUntil_ = 0;       // ahead_'s frames before this one were rendered while the piece played
   std::thread loader_;
 };
 
