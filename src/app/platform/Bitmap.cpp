@@ -14,12 +14,14 @@ TBitmap::TBitmap(int width, int height, TColor fill) : canvas_(*this) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   pixels_.assign(static_cast<size_t>(width_) * height_, fill);
+  MarkAllWritten();
 }
 
 TBitmap::TBitmap(int width, int height, std::vector<TColor>&& pixels)
     : width_(width), height_(height), pixels_(std::move(pixels)), canvas_(*this) {
   if (width_ < 0 || height_ < 0 || pixels_.size() != static_cast<size_t>(width_) * height_)
     throw std::invalid_argument("a picture's pixels do not match its size");
+  MarkAllWritten();
 }
 
 TBitmap::TBitmap(const TBitmap& other)
@@ -29,6 +31,7 @@ TBitmap::TBitmap(const TBitmap& other)
   canvas_.PenColor = other.canvas_.PenColor;
   canvas_.CopyMode = other.canvas_.CopyMode;
   canvas_.SetTextEngine(other.canvas_.GetTextEngine());
+  MarkAllWritten();
 }
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
@@ -36,6 +39,7 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
     width_ = other.width_;
     height_ = other.height_;
     pixels_ = other.pixels_;
+    MarkAllWritten();
     if (canvas_.GetTextEngine() == nullptr) canvas_.SetTextEngine(other.canvas_.GetTextEngine());
   }
   return *this;
@@ -48,7 +52,9 @@ TBitmap::TBitmap(TBitmap&& other) noexcept
   canvas_.PenColor = other.canvas_.PenColor;
   canvas_.CopyMode = other.canvas_.CopyMode;
   canvas_.SetTextEngine(other.canvas_.GetTextEngine());
+  MarkAllWritten();
   other.width_ = other.height_ = 0;
+  other.written_.clear();
 }
 
 // Assigning a picture keeps this surface's own drawing state (font, brush, text engine), as an image
@@ -58,9 +64,11 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
     width_ = other.width_;
     height_ = other.height_;
     pixels_ = std::move(other.pixels_);
+    MarkAllWritten();
     if (canvas_.GetTextEngine() == nullptr) canvas_.SetTextEngine(other.canvas_.GetTextEngine());
     other.width_ = other.height_ = 0;
     other.pixels_.clear();
+    other.written_.clear();
   }
   return *this;
 }
@@ -75,6 +83,13 @@ void TBitmap::SetSize(int width, int height) {
   width_ = width;
   height_ = height;
   pixels_ = std::move(resized);
+  MarkAllWritten();
+}
+
+void TBitmap::MarkRowsWritten(int top, int bottom) {
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_);
+  if (top < bottom) std::fill(written_.begin() + top, written_.begin() + bottom, uint8_t{1});
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& src, const TRect& source) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -85,15 +86,32 @@ class TBitmap {
   const TCanvas& Canvas() const { return canvas_; }
 
   TColor At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
-  TColor& At(int x, int y) { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  TColor& At(int x, int y) {
+    written_[static_cast<size_t>(y)] = 1;
+    return pixels_[static_cast<size_t>(y) * width_ + x];
+  }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   const std::vector<TColor>& Pixels() const { return pixels_; }
-  std::vector<TColor>& Pixels() { return pixels_; }
+  std::vector<TColor>& Pixels() {
+    MarkAllWritten();
+    return pixels_;
+  }
+
+  // Which rows may have changed since ForgetWrittenRows (all of them at first), one flag a row: the window
+  // compares only those with the picture it shows. Whatever gets a pixel for writing (At, Pixels) marks its
+  // row or every row; a writer that goes on from At's pixel into the rows below marks them itself.
+  const uint8_t* WrittenRows() const { return written_.data(); }
+  void MarkRowsWritten(int top, int bottom);
+  void ForgetWrittenRows() const { std::fill(written_.begin(), written_.end(), uint8_t{0}); }
 
  private:
+  void MarkAllWritten() { written_.assign(static_cast<size_t>(height_), 1); }
+
   int width_ = 0;
   int height_ = 0;
   std::vector<TColor> pixels_;
+  // Kept by the picture that is shown, for the one that shows it: forgetting them changes no pixel.
+  mutable std::vector<uint8_t> written_;
   TCanvas canvas_;
 };
 

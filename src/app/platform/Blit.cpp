@@ -103,6 +103,7 @@ void OneToOneBlit(TBitmap& target, const TRect& dest, const TBitmap& src, const 
     fromStride = cols;
   }
   TColor* to = &target.At(static_cast<int>(x0), static_cast<int>(y0));
+  target.MarkRowsWritten(static_cast<int>(y0), static_cast<int>(y0 + rows));
   const auto toStride = static_cast<size_t>(target.Width());
   switch (rop) {
     case RasterOp::SRCAND:

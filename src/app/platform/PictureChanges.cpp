@@ -5,11 +5,13 @@
 
 namespace wispen {
 
-std::optional<TRect> TakeChanges(std::vector<TColor>& shown, const std::vector<TColor>& picture, int width) {
+std::optional<TRect> TakeChanges(std::vector<TColor>& shown, const std::vector<TColor>& picture, int width,
+                                 const uint8_t* rowsWritten) {
   if (width <= 0 || shown.size() != picture.size()) return std::nullopt;
   const int height = static_cast<int>(picture.size() / static_cast<size_t>(width));
   TRect area{width, height, 0, 0};
   for (int y = 0; y < height; ++y) {
+    if (rowsWritten != nullptr && rowsWritten[y] == 0) continue;
     TColor* a = shown.data() + static_cast<size_t>(y) * width;
     const TColor* b = picture.data() + static_cast<size_t>(y) * width;
     // Most rows of a frame are as they were: a whole row is compared at once. A changed one is searched

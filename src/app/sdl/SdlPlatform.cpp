@@ -525,17 +525,22 @@ void SdlPlatform::Present(bool always) {
   dirty_ = false;
   const MainWindowEvents* main = App() != nullptr ? App()->MainWindow() : nullptr;
   const PictureView view = FitPicture(window_->DrawableSize());
-  const TBitmap none;
-  const TBitmap& picture = main != nullptr ? main->ScreenPicture() : none;
+  const TBitmap& picture = main != nullptr ? main->ScreenPicture() : noPicture_;
   const std::vector<TColor>& pixels = picture.Pixels();
-  const bool placed = shown_.size() == pixels.size() && shownWidth_ == picture.Width() && shownX_ == view.X &&
-                      shownY_ == view.Y && shownScale_ == view.Scale;
-  const std::optional<TRect> changed = placed ? TakeChanges(shown_, pixels, picture.Width()) : std::nullopt;
+  // The rows written are counted by the picture itself: another picture, even of the same size, is new.
+  const bool placed = &picture == shownPicture_ && shown_.size() == pixels.size() &&
+                      shownWidth_ == picture.Width() && shownX_ == view.X && shownY_ == view.Y &&
+                      shownScale_ == view.Scale;
+  const std::optional<TRect> changed =
+      placed ? TakeChanges(shown_, pixels, picture.Width(), picture.WrittenRows()) : std::nullopt;
+  // From here `shown_` is the picture (below, if it was not placed).
+  picture.ForgetWrittenRows();
   const bool same = placed && !changed;
   if (same && !always && !mustDraw_) return;
   const bool whole = !placed || always || mustDraw_;
   if (!placed) {
     shown_ = pixels;
+    shownPicture_ = &picture;
     shownWidth_ = picture.Width();
     shownX_ = view.X;
     shownY_ = view.Y;

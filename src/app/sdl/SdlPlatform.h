@@ -146,6 +146,8 @@ class SdlPlatform : public PlatformBase {
   bool mustDraw_ = true;  // the window's contents may be gone
   // What the window shows: a copy of the picture and where it went.
   std::vector<TColor> shown_;
+  const TBitmap* shownPicture_ = nullptr;
+  const TBitmap noPicture_;  // shown while there is no main window
   int shownWidth_ = 0, shownX_ = 0, shownY_ = 0, shownScale_ = 0;
   // While a script plays it is the only mouse: real pointer input would make a run unrepeatable.
   bool scripted_ = false;
