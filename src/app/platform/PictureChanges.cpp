@@ -11,7 +11,7 @@ std::optional<TRect> TakeChanges(std::vector<TColor>& shown, const std::vector<T
   const int height = static_cast<int>(picture.size() / static_cast<size_t>(width));
   TRect area{width, height, 0, 0};
   for (int y = 0; y < height; ++y) {
-    if (rowsWritten != nullptr && rowsWritten[y] == 0) continue;
+    if (rowsWritten[y] == 0) continue;
     TColor* a = shown.data() + static_cast<size_t>(y) * width;
     const TColor* b = picture.data() + static_cast<size_t>(y) * width;
     // Most rows of a frame are as they were: a whole row is compared at once. A changed one is searched
