@@ -242,7 +242,8 @@ TBitmap DecodeBmp(std::span<const uint8_t> bytes) {
   if (info.BitCount == 8) {
     const IndexedImage indices = DecodeIndices(bytes, h);
     TBitmap out(info.Width, info.Height);
-    for (size_t i = 0; i < indices.Pixels.size(); ++i) out.Pixels()[i] = indices.Palette[indices.Pixels[i]];
+    std::vector<TColor>& pixels = out.Pixels();  // taken once: each taking marks every row written
+    for (size_t i = 0; i < indices.Pixels.size(); ++i) pixels[i] = indices.Palette[indices.Pixels[i]];
     return out;
   }
   if (info.BitCount != 24 && info.BitCount != 32) {

@@ -1,6 +1,8 @@
 #include "OwnFrameSource.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace wispen::stagecheck {
 
@@ -47,9 +49,10 @@ void OwnFrameSource::Compose(int pathIndex, TBitmap& view) {
     canvas.BitBlt(at.X, at.Y, o.FrameWidth, o.FrameHeight, strip, sx, o.FrameHeight, SRCPAINT);
   }
   if (view.Width() != kViewWidth || view.Height() != kViewHeight) view = TBitmap(kViewWidth, kViewHeight);
+  // Read only: the back buffer's pixels for writing would mark all its rows written at every row.
+  const std::vector<TColor>& back = std::as_const(backBuffer_).Pixels();
   for (int y = 0; y < kViewHeight; ++y) {
-    const TColor* from =
-        backBuffer_.Pixels().data() + static_cast<size_t>(y + kViewTop) * kBackBufferWidth + kViewLeft;
+    const TColor* from = back.data() + static_cast<size_t>(y + kViewTop) * kBackBufferWidth + kViewLeft;
     std::copy(from, from + kViewWidth, &view.At(0, y));
   }
 }

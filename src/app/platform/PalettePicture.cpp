@@ -4,6 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <unordered_map>
+#include <utility>
 
 #include "Blit.h"
 
@@ -18,14 +19,16 @@ PalettePicture::PalettePicture(int width, int height, std::vector<uint8_t>&& ind
 
 PalettePicture::PalettePicture(TBitmap&& picture) : width_(picture.Width()), height_(picture.Height()) {
   if (picture.Empty()) return;
+  // Read only: the picture's pixels for writing would mark all its rows written at every pixel.
+  const std::vector<TColor>& pixels = std::as_const(picture).Pixels();
   std::unordered_map<TColor, uint8_t> known;
-  std::vector<uint8_t> indices(picture.Pixels().size());
+  std::vector<uint8_t> indices(pixels.size());
   size_t colours = 0;
   // Pictures come in runs of one colour: the last one found is tried before the table.
-  TColor last = picture.Pixels()[0] + 1;
+  TColor last = pixels[0] + 1;
   uint8_t lastIndex = 0;
   for (size_t i = 0; i < indices.size(); ++i) {
-    const TColor c = picture.Pixels()[i];
+    const TColor c = pixels[i];
     if (c != last) {
       const auto [at, added] = known.try_emplace(c, static_cast<uint8_t>(colours));
       if (added) {

@@ -167,6 +167,8 @@ PalettePicture SdlImageCodec::LoadPalette(const std::string& path, const Picture
     const BmpHeader header = ParseBmpHeader(head, path);
     CheckLimit(header.width, header.height, limit, path);
     if (std::optional<PalettePicture> direct = DecodePaletteBmp(header, file)) return std::move(*direct);
+    // What the direct reading leaves goes to SDL, as in Load, without that reading's second try there.
+    if (!DecodesItself(header)) return PalettePicture(DecodeThroughSdl(ReadWhole(path).View(), path, "BMP"));
   }
   file.close();
   return PalettePicture(Load(path, limit));
