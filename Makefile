@@ -53,7 +53,7 @@ build-release: deps
 	@cmake --build $(RELEASE_BUILD) -j $(JOBS) --target wispen_bench
 
 bench: build-release
-	$(if $(DISPLAY),,xvfb-run -a) ./$(RELEASE_BUILD)/bench/wispen_bench $(BENCH_ARGS)
+	$(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1280x1024x24 -noreset") ./$(RELEASE_BUILD)/bench/wispen_bench $(BENCH_ARGS)
 
 # The Debian package, build/wispen_<version>_<arch>.deb.
 package: build

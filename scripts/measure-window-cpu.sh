@@ -14,7 +14,7 @@ windows=${2:-10}
 other=${3:+$(realpath "$3")}
 tree=$(dirname "$game")
 if [ -z "${WISPEN_MEASURE_DISPLAY:-}" ]; then
-  WISPEN_MEASURE_DISPLAY=1 SDL_AUDIODRIVER=dummy exec xvfb-run -a -s "-screen 0 2048x1536x24" \
+  WISPEN_MEASURE_DISPLAY=1 SDL_AUDIODRIVER=dummy exec xvfb-run -a -s "-screen 0 2048x1536x24 -noreset" \
     "$0" "$game" "$windows" ${other:+"$other"}
 fi
 tmp=$(mktemp -d)

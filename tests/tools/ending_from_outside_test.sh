@@ -28,7 +28,7 @@ run() {
   # rename that would replace it fails, and keeps failing.
   local launch=()
   [ "$save" = fails ] && launch=(unshare -m sh -c 'mount --bind "$0" "$0" && exec "$@"' "$tmp/game/Data/Info.Dat")
-  Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$tmp/display" >/dev/null 2>"$tmp/xvfb.err" &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset 3>"$tmp/display" >/dev/null 2>"$tmp/xvfb.err" &
   server=$!
   # A loaded machine can take seconds to start the server; without one, each step below would fail obscurely.
   for _ in $(seq 200); do [ -s "$tmp/display" ] || ! kill -0 $server 2>/dev/null && break; sleep 0.1; done

@@ -16,7 +16,7 @@ failures=0
 check() {
   local what="$1" want_line="$2"
   shift 2
-  env "$@" xvfb-run -a "$game" --game-dir "$tmp/game" --script "$tmp/opening.script" >/dev/null 2>"$tmp/err" </dev/null
+  env "$@" xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$game" --game-dir "$tmp/game" --script "$tmp/opening.script" >/dev/null 2>"$tmp/err" </dev/null
   local got=$? foreign sound
   foreign=$(grep -vc '^wispen: no \(sound\|music\): ' "$tmp/err")
   sound=$(grep -c '^wispen: no sound: ' "$tmp/err")

@@ -35,7 +35,7 @@ if ! "$game" --headless --game-dir "$tmp/game" --script "$tmp/stalls.script" >"$
   echo "FAIL the script does not hold headless:"; cat "$tmp/headless.err"; exit 1
 fi
 
-xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash -c '
   "$1" --game-dir "$2" --replay "$3" >"$4" 2>&1 </dev/null &
   pid=$!
   # Stalls of 30 to 90 ms at uneven times, from the start to the end of the replay.

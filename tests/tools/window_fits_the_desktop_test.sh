@@ -23,7 +23,7 @@ wait_for() {  # wait_for COMMAND TENTHS
 }
 start_display() {  # start_display WxH: a new X server with a window manager
   rm -f "$tmp/display"
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
   pids+=($!)
   wait_for '[ -s "$tmp/display" ]' 100 || { echo "Xvfb did not start"; exit 1; }
   export DISPLAY=":$(cat "$tmp/display")"

@@ -11,7 +11,7 @@ mkdir -p "$tmp/game"
 cp -r "$data" "$tmp/game/Data"
 printf 'wait 4000\nexpect MenuMode 0\nclose\n' >"$tmp/opening.script"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$tmp/out.raw" \
-  xvfb-run -a "$game" --game-dir "$tmp/game" --script "$tmp/opening.script" --log "$tmp/events.log"
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$game" --game-dir "$tmp/game" --script "$tmp/opening.script" --log "$tmp/events.log"
 grep -q " music play 0$" "$tmp/events.log" || { echo "the opening did not start its music"; cat "$tmp/events.log"; exit 1; }
 [ -s "$tmp/out.raw" ] || { echo "no audio came out"; exit 1; }
 # 16-bit samples: count those louder than a whisper.
