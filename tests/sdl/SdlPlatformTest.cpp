@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -267,15 +268,18 @@ TEST_F(SdlPlatformTest, AFailedExpectEndsTheScriptWithItsStatusAndClosesTheWindo
 
 // Runs the loop for `seconds` with `timer` (if enabled) as the only thing to do, then returns the share of
 // one core it used meanwhile. The count starts once the window has settled: its first picture is a one-off
-// start-up cost, not idling.
+// start-up cost, not idling. The close is timed from then too, so that a slow start on a busy machine does
+// not shorten the time measured.
 double IdleShare(SdlPlatform& platform, FakeGame& game, TTimer* timer, double seconds) {
   int64_t cpu0 = 0, wall0 = 0, cpu1 = 0, wall1 = 0;
+  std::atomic<bool> settled = false;
   TTimer settle(platform.Timers(), 300);
   settle.OnTimer = [&] {
     settle.SetEnabled(false);
     if (timer) timer->SetEnabled(true);
     cpu0 = CpuMicros();
     wall0 = WallMicros();
+    settled = true;
   };
   game.onShow = [&] { settle.SetEnabled(true); };
   game.onClose = [&] {
@@ -283,8 +287,11 @@ double IdleShare(SdlPlatform& platform, FakeGame& game, TTimer* timer, double se
     wall1 = WallMicros();
   };
   const uint32_t id = MainId(platform);
-  std::thread closer([id, seconds] {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds + 0.3));
+  std::thread closer([id, seconds, &settled] {
+    // A window that never settles is closed all the same, and the test fails on its count.
+    for (int waited = 0; !settled && waited < 2000; ++waited)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
     test::PushClose(id);
   });
   Application app(platform);
