@@ -23,10 +23,17 @@ void SilenceFluidSynthLog() {
 MusicSynth::MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
                        std::function<void(const std::string&)> onFailure, int framesAhead)
     : onFailure_(std::move(onFailure)),
-      sampleRate_(sampleRate),
-      framesAhead_(std::max(framesAhead, 1)),
-      ahead_(2 * static_cast<size_t>(framesAhead_)) {
-  loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts), sampleRate);
+      synthesisRate_(std::min(sampleRate, kSynthesisRate)),
+      framesAhead_(std::max(framesAhead, 1)) {
+  if (!RateConverter::Supports(synthesisRate_, sampleRate)) {
+    synthesisRate_ = sampleRate;
+  } else if (synthesisRate_ != sampleRate) {
+    converter_.emplace(synthesisRate_, sampleRate);
+  }
+  // The audio thread fills these; made room for here, so it does not have to.
+  ahead_.reserve(2 * (static_cast<size_t>(framesAhead_) + 1024));
+  step_.reserve(2 * 512);
+  loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts));
 }
 
 MusicSynth::~MusicSynth() {
@@ -37,7 +44,7 @@ MusicSynth::~MusicSynth() {
   if (settings_ != nullptr) delete_fluid_settings(settings_);
 }
 
-void MusicSynth::Load(std::vector<std::string> soundFonts, int sampleRate) {
+void MusicSynth::Load(std::vector<std::string> soundFonts) {
   SilenceFluidSynthLog();
   std::string failure;
   fluid_settings_t* settings = new_fluid_settings();
@@ -48,7 +55,7 @@ void MusicSynth::Load(std::vector<std::string> soundFonts, int sampleRate) {
   } else if (!soundFont) {
     failure = "no General MIDI soundfont found (install fluid-soundfont-gm, or name one in SDL_SOUNDFONTS)";
   } else {
-    fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+    fluid_settings_setnum(settings, "synth.sample-rate", synthesisRate_);
     // The player advances with the samples rendered, so a piece keeps time with the sound, not the clock.
     fluid_settings_setstr(settings, "player.timing-source", "sample");
     // The game's pieces sit near -22 dB of full scale with FluidR3 and never clip with the louder TimGM6mb,
@@ -136,36 +143,47 @@ void MusicSynth::Render(int16_t* stereo, int frames) {
   }
 }
 
-// The synthesiser is woken a quarter as often as the audio device: each time it starts cold (its voices, its
+// The synthesiser is woken an eighth as often as the audio device: each time it starts cold (its voices, its
 // reverb's lines). A stage's piece rendered at the device's pace took 2.0% of a core 1024 frames at a time,
-// 1.5% 4096 at a time, 1.1% all at once.
+// 1.5% 4096 at a time, 1.1% all at once; in play 8192 at a time took 0.1% less than 4096, and each render
+// (2-3 ms here, at most 6 but for a piece's first, which loads its samples) ends well within one of the
+// device's 23-ms periods.
 //
 // With no piece playing and no voice left, the synthesiser would only render its reverb's fading tail and
 // then silence for as long as the device runs (the title menu after the opening's music): once the tail is
 // over, silence is written without it.
 void MusicSynth::RenderAheadLocked() {
   // In steps, so that the end of a piece is known to within one of them (Sounding).
-  constexpr int kStep = 512;
+  constexpr size_t kStep = 512;  // as made room for in the constructor
   constexpr int kTailSeconds = 3;
-  const int64_t tail = int64_t{kTailSeconds} * sampleRate_;
+  const int64_t tail = int64_t{kTailSeconds} * synthesisRate_;
+  const size_t wanted = static_cast<size_t>(framesAhead_);
   aheadRead_ = 0;
-  aheadFrames_ = static_cast<size_t>(framesAhead_);
   pieceUntil_ = 0;
-  for (int done = 0; done < framesAhead_; done += kStep) {
-    const int n = std::min(kStep, framesAhead_ - done);
-    int16_t* out = &ahead_[2 * static_cast<size_t>(done)];
+  ahead_.clear();
+  while (ahead_.size() < 2 * wanted) {
+    const size_t left = wanted - ahead_.size() / 2;
+    const size_t n = std::min(kStep, converter_ ? converter_->InputFor(left) : left);
+    step_.resize(2 * n);
+    int16_t* out = step_.data();
     const bool playing = player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
     if (synth_ != nullptr && (playing || fluid_synth_get_active_voice_count(synth_) > 0)) quietFrames_ = 0;
     if (synth_ == nullptr || quietFrames_ >= tail) {
-      std::memset(out, 0, sizeof(int16_t) * 2 * static_cast<size_t>(n));
-      continue;
+      std::fill(step_.begin(), step_.end(), int16_t{0});
+    } else {
+      if (samplesToLetGo_ && player_ == nullptr) LetSamplesGoLocked();
+      fluid_synth_write_s16(synth_, static_cast<int>(n), out, 0, 2, out, 1, 2);
+      quietFrames_ += static_cast<int64_t>(n);
+      if (quietFrames_ >= tail) LetSamplesGoLocked();
     }
-    if (samplesToLetGo_ && player_ == nullptr) LetSamplesGoLocked();
-    fluid_synth_write_s16(synth_, n, out, 0, 2, out, 1, 2);
-    quietFrames_ += n;
-    if (quietFrames_ >= tail) LetSamplesGoLocked();
-    if (playing) pieceUntil_ = static_cast<size_t>(done + n);
+    if (converter_) {
+      converter_->Push(out, n, ahead_);
+    } else {
+      ahead_.insert(ahead_.end(), step_.begin(), step_.end());
+    }
+    if (playing) pieceUntil_ = ahead_.size() / 2;
   }
+  aheadFrames_ = ahead_.size() / 2;
 }
 
 // What was rendered ahead belongs to what sounded before: a piece started or stopped is heard at once.
