@@ -1,7 +1,10 @@
 #include "RateConverter.h"
 
 #include <algorithm>
+#include <cassert>
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <numeric>
 
 namespace wispen {
@@ -14,6 +17,10 @@ constexpr int kHalf = RateConverter::kTaps / 2;
 constexpr double kCutoff = 0.48;
 // The Kaiser window's shape: some 70 dB below the passband from about 1.7 kHz past the cutoff at 32 kHz.
 constexpr double kBeta = 7.5;
+// 1.0 in the coefficients' fixed point: 14 bits, so that a sum of 48 products of full-scale samples, whose
+// coefficients' magnitudes add up to 2.4 at most, stays within 32 bits.
+constexpr int kOneBits = 14;
+constexpr int kOne = 1 << kOneBits;
 
 double BesselI0(double x) {
   double sum = 1, term = 1;
@@ -62,10 +69,13 @@ RateConverter::RateConverter(int inRate, int outRate)
     int16_t* row = &coefficients_[static_cast<size_t>(p) * kTaps];
     int total = 0;
     for (int k = 0; k < kTaps; ++k) {
-      row[k] = static_cast<int16_t>(std::lround(taps[k] / sum * 32768));
+      row[k] = static_cast<int16_t>(std::lround(taps[k] / sum * kOne));
       total += row[k];
     }
-    *std::max_element(row, row + kTaps) += static_cast<int16_t>(32768 - total);
+    *std::max_element(row, row + kTaps) += static_cast<int16_t>(kOne - total);
+    int magnitude = 0;
+    for (int k = 0; k < kTaps; ++k) magnitude += std::abs(row[k]);
+    assert(int64_t{magnitude} * 32768 <= INT32_MAX);
   }
 }
 
@@ -102,14 +112,14 @@ void RateConverter::Push(const int16_t* stereo, size_t frames, std::vector<int16
       const int16_t* c = &coefficients_[static_cast<size_t>(phase_) * kTaps];
       const int16_t* a = &left_[static_cast<size_t>(first - base_)];
       const int16_t* b = &right_[static_cast<size_t>(first - base_)];
-      // Cannot overflow: a phase's coefficients add up to 1.0 and their magnitudes to well under 2.0.
+      // Cannot overflow: see kOneBits.
       for (int k = 0; k < kTaps; ++k) {
         l += int32_t{c[k]} * a[k];
         r += int32_t{c[k]} * b[k];
       }
     }
-    o[0] = static_cast<int16_t>(std::clamp((l + 16384) >> 15, -32768, 32767));
-    o[1] = static_cast<int16_t>(std::clamp((r + 16384) >> 15, -32768, 32767));
+    o[0] = static_cast<int16_t>(std::clamp((l + kOne / 2) >> kOneBits, -32768, 32767));
+    o[1] = static_cast<int16_t>(std::clamp((r + kOne / 2) >> kOneBits, -32768, 32767));
     // Not a division: it would cost more than the silent frames' whole work.
     for (phase_ += step_; phase_ >= phases_; phase_ -= phases_) ++next_;
   }

@@ -9,8 +9,8 @@ namespace wispen {
 // Carries interleaved 16-bit stereo from one sample rate to another as it streams through, by a windowed
 // sinc filter with a phase for every position an output frame can fall between two input frames. The output
 // depends only on the input's frames, never on how they were split over the calls, so music rendered ahead
-// in blocks of any size sounds the same. The coefficients are 15-bit fixed point, so the result is the same
-// on every machine.
+// in blocks of any size sounds the same. The coefficients are fixed point, so the result is the same on
+// every machine.
 class RateConverter {
  public:
   // Filter taps each output frame reads: keeps the frequencies that both rates carry and stops the images
