@@ -73,7 +73,7 @@ RateConverter::RateConverter(int inRate, int outRate)
       total += row[k];
     }
     *std::max_element(row, row + kTaps) += static_cast<int16_t>(kOne - total);
-    int magnitude = 0;
+    [[maybe_unused]] int magnitude = 0;
     for (int k = 0; k < kTaps; ++k) magnitude += std::abs(row[k]);
     assert(int64_t{magnitude} * 32768 <= INT32_MAX);
   }
