@@ -4,13 +4,11 @@ ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
-# build/ and build-asan/ compile each library and program as one unit (up to 32 files each): the headers
+# build/ and build-asan/ compile each library and program as one unit (up to eight files each): the headers
 # are then read once a unit instead of once a file, which halves a fresh clone's compile time. Names in a
 # file's anonymous namespace must hence differ from those in the other files of its library or program; a tree
 # configured by hand compiles file by file and so still finds a file that leaves out an include.
-UNITY := -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32
-# build/ keeps line tables only, as build-asan/ does: enough for a backtrace, and a fifth less compile time.
-PLAIN_FLAGS := -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
+UNITY := -DCMAKE_UNITY_BUILD=ON
 
 .PHONY: play test bench fuzz deps build build-asan build-release install package clean
 
@@ -18,7 +16,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(PLAIN_FLAGS) $(UNITY) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(UNITY) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 play: build

@@ -10,7 +10,7 @@ namespace wispen::art {
 
 namespace {
 
-struct ColourCount {
+struct Entry {
   std::array<int, 3> rgb;
   int count;
 };
@@ -20,11 +20,11 @@ struct BoxRange {
   int spread;
 };
 
-BoxRange Widest(const std::vector<ColourCount>& box) {
+BoxRange Widest(const std::vector<Entry>& box) {
   BoxRange best{0, -1};
   for (int c = 0; c < 3; ++c) {
     int lo = 255, hi = 0;
-    for (const ColourCount& e : box) {
+    for (const Entry& e : box) {
       lo = std::min(lo, e.rgb[c]);
       hi = std::max(hi, e.rgb[c]);
     }
@@ -33,10 +33,10 @@ BoxRange Widest(const std::vector<ColourCount>& box) {
   return best;
 }
 
-uint32_t Average(const std::vector<ColourCount>& box) {
+uint32_t Average(const std::vector<Entry>& box) {
   std::array<int64_t, 3> sum{};
   int64_t n = 0;
-  for (const ColourCount& e : box) {
+  for (const Entry& e : box) {
     for (int c = 0; c < 3; ++c) sum[c] += static_cast<int64_t>(e.rgb[c]) * e.count;
     n += e.count;
   }
@@ -72,7 +72,7 @@ void Quantize(Picture& picture, int limit) {
   const int budget = limit - (hasOutside ? 1 : 0) - (hasBlack ? 1 : 0);
   if (static_cast<int>(counts.size()) <= budget) return;
 
-  std::vector<std::vector<ColourCount>> boxes(1);
+  std::vector<std::vector<Entry>> boxes(1);
   for (const auto& [colour, n] : counts) boxes[0].push_back({Split(colour), n});
   while (static_cast<int>(boxes.size()) < budget) {
     // Split the box whose widest channel spread, weighted by its pixel count, is largest.
@@ -81,7 +81,7 @@ void Quantize(Picture& picture, int limit) {
     for (size_t b = 0; b < boxes.size(); ++b) {
       if (boxes[b].size() < 2) continue;
       int64_t pixels = 0;
-      for (const ColourCount& e : boxes[b]) pixels += e.count;
+      for (const Entry& e : boxes[b]) pixels += e.count;
       const int64_t score = static_cast<int64_t>(Widest(boxes[b]).spread) * pixels;
       if (pick < 0 || score > pickScore) {
         pick = static_cast<int>(b);
@@ -89,21 +89,21 @@ void Quantize(Picture& picture, int limit) {
       }
     }
     if (pick < 0) break;
-    std::vector<ColourCount>& box = boxes[pick];
+    std::vector<Entry>& box = boxes[pick];
     const int channel = Widest(box).channel;
-    std::sort(box.begin(), box.end(), [channel](const ColourCount& a, const ColourCount& b) {
+    std::sort(box.begin(), box.end(), [channel](const Entry& a, const Entry& b) {
       return a.rgb[channel] != b.rgb[channel] ? a.rgb[channel] < b.rgb[channel]
                                               : Joined(a.rgb) < Joined(b.rgb);
     });
     int64_t total = 0, half = 0;
-    for (const ColourCount& e : box) total += e.count;
+    for (const Entry& e : box) total += e.count;
     size_t cut = 1;
     for (size_t i = 0; i + 1 < box.size(); ++i) {
       half += box[i].count;
       cut = i + 1;
       if (half * 2 >= total) break;
     }
-    std::vector<ColourCount> upper(box.begin() + static_cast<ptrdiff_t>(cut), box.end());
+    std::vector<Entry> upper(box.begin() + static_cast<ptrdiff_t>(cut), box.end());
     box.resize(cut);
     boxes.push_back(std::move(upper));
   }
@@ -111,7 +111,7 @@ void Quantize(Picture& picture, int limit) {
   std::map<uint32_t, uint32_t> replacement;
   for (const auto& box : boxes) {
     const uint32_t average = Average(box);
-    for (const ColourCount& e : box) replacement[Joined(e.rgb)] = average;
+    for (const Entry& e : box) replacement[Joined(e.rgb)] = average;
   }
   for (size_t i = 0; i < picture.colour.size(); ++i) {
     if (picture.inside[i] && picture.colour[i] != 0) picture.colour[i] = replacement.at(picture.colour[i]);

@@ -8,7 +8,7 @@ namespace wispen::art {
 namespace {
 
 constexpr int kBadgeSize = 60;
-constexpr Vec2 kBadgeCentre{30, 30};
+constexpr Vec2 kCentre{30, 30};
 
 // Each stage's badge shows a piece of its world: the texture inside the medallion and the colour of its rim.
 struct Theme {
@@ -103,14 +103,14 @@ Rgba Lava(Vec2 p) {
 }
 
 Rgba Abyss(Vec2 p) {
-  const Vec2 d = p - kBadgeCentre;
+  const Vec2 d = p - kCentre;
   const float angle = std::atan2(d.y, d.x), r = Length(d);
   const float swirl = 0.5f + 0.5f * std::sin(angle * 3 + r * 0.35f + 4 * Fbm(p.x / 12, p.y / 12, 901, 2));
   return Mix(Rgb8(6, 14, 60), Rgb8(60, 150, 240), SmoothStep(0.55f, 1.0f, swirl) * SmoothStep(2, 26, r));
 }
 
 Rgba Gate(Vec2 p) {
-  const Vec2 d = p - kBadgeCentre;
+  const Vec2 d = p - kCentre;
   const float rays = 0.5f + 0.5f * std::cos(std::atan2(d.y, d.x) * 12);
   const Rgba red = Mix(Rgb8(90, 0, 16), Rgb8(190, 20, 40), Fbm(p.x / 10, p.y / 10, 1001, 2));
   const Rgba gold = Mix(Rgb8(255, 200, 60), Rgb8(255, 250, 210), 1 - SmoothStep(0, 24, Length(d)));
@@ -128,17 +128,17 @@ const Theme kThemes[10] = {
 Picture DrawBadge(int stage) {
   const Theme& theme = kThemes[stage - 1];
   Layer layer(kBadgeSize, kBadgeSize);
-  layer.Paint(Circle(kBadgeCentre, 29.6f), Rgb8(12, 8, 10));
+  layer.Paint(Circle(kCentre, 29.6f), Rgb8(12, 8, 10));
   // The rim, bevelled: bright where it faces the light at the top left.
-  layer.Paint(Circle(kBadgeCentre, 28.4f), [&](Vec2 p) {
-    const Vec2 d = p - kBadgeCentre;
+  layer.Paint(Circle(kCentre, 28.4f), [&](Vec2 p) {
+    const Vec2 d = p - kCentre;
     const float facing = -(d.x + d.y) / (Length(d) + 0.001f) / 1.414f;
     return Scale(theme.rim, 0.65f + 0.45f * facing);
   });
-  layer.Paint(Circle(kBadgeCentre, 25.2f), Rgb8(16, 10, 12));
-  layer.Paint(Circle(kBadgeCentre, 24.2f), [&](Vec2 p) {
+  layer.Paint(Circle(kCentre, 25.2f), Rgb8(16, 10, 12));
+  layer.Paint(Circle(kCentre, 24.2f), [&](Vec2 p) {
     // The world inside, shaded towards the lower right as if sunk below the rim.
-    const float shade = 1 - 0.35f * SmoothStep(10, 26, Length(p - (kBadgeCentre + Vec2{-6, -6})));
+    const float shade = 1 - 0.35f * SmoothStep(10, 26, Length(p - (kCentre + Vec2{-6, -6})));
     return Scale(theme.inside(p), shade);
   });
   // The number, white with a dark rim and a shadow that lifts it off the busy ground.
