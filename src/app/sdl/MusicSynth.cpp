@@ -31,8 +31,8 @@ MusicSynth::MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
     converter_.emplace(synthesisRate_, sampleRate);
   }
   // The audio thread fills these; made room for here, so it does not have to.
-  ahead_.reserve(2 * (static_cast<size_t>(framesAhead_) + 1024));
-  step_.reserve(2 * 512);
+  ahead_.reserve(2 * (static_cast<size_t>(framesAhead_) + 2 * kStepFrames));
+  step_.reserve(2 * kStepFrames);
   loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts));
 }
 
@@ -153,8 +153,6 @@ void MusicSynth::Render(int16_t* stereo, int frames) {
 // then silence for as long as the device runs (the title menu after the opening's music): once the tail is
 // over, silence is written without it.
 void MusicSynth::RenderAheadLocked() {
-  // In steps, so that the end of a piece is known to within one of them (Sounding).
-  constexpr size_t kStep = 512;  // as made room for in the constructor
   constexpr int kTailSeconds = 3;
   const int64_t tail = int64_t{kTailSeconds} * synthesisRate_;
   const size_t wanted = static_cast<size_t>(framesAhead_);
@@ -163,7 +161,7 @@ void MusicSynth::RenderAheadLocked() {
   ahead_.clear();
   while (ahead_.size() < 2 * wanted) {
     const size_t left = wanted - ahead_.size() / 2;
-    const size_t n = std::min(kStep, converter_ ? converter_->InputFor(left) : left);
+    const size_t n = std::min(kStepFrames, converter_ ? converter_->InputFor(left) : left);
     step_.resize(2 * n);
     int16_t* out = step_.data();
     const bool playing = player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;

@@ -61,6 +61,10 @@ class MusicSynth {
   void Render(int16_t* stereo, int frames);
 
  private:
+  // The synthesiser renders this many frames at a time, so that the end of a piece is known to within
+  // one step (Sounding).
+  static constexpr size_t kStepFrames = 512;
+
   void Load(std::vector<std::string> soundFonts);
   void RenderAheadLocked();
   void DropAheadLocked();

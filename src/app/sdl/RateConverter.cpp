@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cassert>
-#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <numeric>
 
