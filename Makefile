@@ -9,6 +9,9 @@ JOBS ?= $(shell nproc)
 # file's anonymous namespace must hence differ from those in the other files of its library or program; a tree
 # configured by hand compiles file by file and so still finds a file that leaves out an include.
 UNITY := -DCMAKE_UNITY_BUILD=ON
+# The tests mostly wait on real time (a window's real frames, a virtual X server starting, a recorded game
+# played at its own speed), each on a display of its own: three at a time for each core keeps the cores busy.
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 3 )))
 
 .PHONY: play test bench fuzz deps build build-asan build-release install package clean
 
@@ -28,9 +31,9 @@ build-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test: build build-asan
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
-	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(TEST_JOBS)
 
 # The loaders' libFuzzer targets, built with clang, each run for FUZZ_SECONDS on seeds from the game's data
 # (hence the plain build first) and the tests' files. Findings land in build-fuzz/findings/.

@@ -4,7 +4,7 @@
 set -u
 game="$1"
 data="$2"
-command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (scripts/install-deps.sh installs it)"; exit 1; }
+on_display="$(dirname "$0")/with_virtual_display.sh"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/game"
@@ -16,7 +16,7 @@ failures=0
 check() {
   local what="$1" want_line="$2"
   shift 2
-  env "$@" xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$game" --game-dir "$tmp/game" --script "$tmp/opening.script" >/dev/null 2>"$tmp/err" </dev/null
+  env "$@" "$on_display" 1280x1024x24 "$game" --game-dir "$tmp/game" --script "$tmp/opening.script" >/dev/null 2>"$tmp/err" </dev/null
   local got=$? foreign sound
   foreign=$(grep -vc '^wispen: no \(sound\|music\): ' "$tmp/err")
   sound=$(grep -c '^wispen: no sound: ' "$tmp/err")

@@ -6,7 +6,7 @@
 set -u
 game="$1"
 data="$2"
-command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (scripts/install-deps.sh installs it)"; exit 1; }
+on_display="$(dirname "$0")/with_virtual_display.sh"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/game"
@@ -35,7 +35,7 @@ if ! "$game" --headless --game-dir "$tmp/game" --script "$tmp/stalls.script" >"$
   echo "FAIL the script does not hold headless:"; cat "$tmp/headless.err"; exit 1
 fi
 
-xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash -c '
+"$on_display" 800x600x24 bash -c '
   "$1" --game-dir "$2" --replay "$3" >"$4" 2>&1 </dev/null &
   pid=$!
   # Stalls of 30 to 90 ms at uneven times, from the start to the end of the replay.

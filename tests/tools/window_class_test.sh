@@ -5,7 +5,7 @@
 set -uo pipefail
 game="$1"
 desktop="$2"
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"; fi
+if [ -z "${DISPLAY:-}" ]; then exec "$(dirname "$0")/with_virtual_display.sh" 1280x1024x24 "$0" "$@"; fi
 want=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 tmp=$(mktemp -d)
 export XDG_RUNTIME_DIR="$tmp"

@@ -4,14 +4,14 @@
 set -euo pipefail
 game="$1"
 data="$2"
-command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (scripts/install-deps.sh installs it)"; exit 1; }
+on_display="$(dirname "$0")/with_virtual_display.sh"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/game"
 cp -r "$data" "$tmp/game/Data"
 printf 'wait 4000\nexpect MenuMode 0\nclose\n' >"$tmp/opening.script"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$tmp/out.raw" \
-  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$game" --game-dir "$tmp/game" --script "$tmp/opening.script" --log "$tmp/events.log"
+  "$on_display" 1280x1024x24 "$game" --game-dir "$tmp/game" --script "$tmp/opening.script" --log "$tmp/events.log"
 grep -q " music play 0$" "$tmp/events.log" || { echo "the opening did not start its music"; cat "$tmp/events.log"; exit 1; }
 [ -s "$tmp/out.raw" ] || { echo "no audio came out"; exit 1; }
 # 16-bit samples: count those louder than a whisper.

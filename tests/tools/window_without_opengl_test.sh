@@ -7,9 +7,7 @@
 set -uo pipefail
 game="$1"
 data="$2"
-# The server must not reset between the clients that come and go here (xwininfo, then the game): a client
-# connecting while it resets is dropped.
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"; fi
+if [ -z "${DISPLAY:-}" ]; then exec "$(dirname "$0")/with_virtual_display.sh" 1280x1024x24 "$0" "$@"; fi
 tmp=$(mktemp -d)
 export SDL_AUDIODRIVER=dummy
 mkdir -p "$tmp/game" && cp -r "$data" "$tmp/game/Data"
