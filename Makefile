@@ -9,6 +9,9 @@ JOBS ?= $(shell nproc)
 # file's anonymous namespace must hence differ from those in the other files of its library or program; a tree
 # configured by hand compiles file by file and so still finds a file that leaves out an include.
 UNITY := -DCMAKE_UNITY_BUILD=ON
+# A new tree is generated for Ninja, which starts a unit's compile as soon as the files it needs exist and
+# spends less than make's recursive steps around them; a tree that exists keeps the generator it was made with.
+generator = $(if $(wildcard $(1)/CMakeCache.txt),,$(if $(shell command -v ninja),-G Ninja))
 # The tests mostly wait on real time (a window's real frames, a virtual X server starting, a recorded game
 # played at its own speed), each on a display of its own: three at a time for each core keeps the cores busy.
 TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 3 )))
@@ -19,7 +22,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(UNITY) >/dev/null
+	@cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(UNITY) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 play: build
@@ -27,7 +30,7 @@ play: build
 
 # The whole suite once as built, then once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 build-asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DWISPEN_SANITIZE=ON $(UNITY) >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) $(call generator,$(ASAN_BUILD)) -DCMAKE_BUILD_TYPE=Debug -DWISPEN_SANITIZE=ON $(UNITY) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test: build build-asan
@@ -38,7 +41,7 @@ test: build build-asan
 # The loaders' libFuzzer targets, built with clang, each run for FUZZ_SECONDS on seeds from the game's data
 # (hence the plain build first) and the tests' files. Findings land in build-fuzz/findings/.
 fuzz: build
-	@cmake -S . -B $(FUZZ_BUILD) -DWISPEN_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(FUZZ_BUILD) $(call generator,$(FUZZ_BUILD)) -DWISPEN_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	tests/fuzz/run.sh $(FUZZ_BUILD) $(BUILD)/Data $(FUZZ_SECONDS)
 
@@ -52,7 +55,7 @@ install: build
 # run. The window's present needs a display: a virtual one when there is none.
 RELEASE_BUILD := build-release
 build-release: deps
-	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(RELEASE_BUILD) $(call generator,$(RELEASE_BUILD)) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(RELEASE_BUILD) -j $(JOBS) --target wispen_bench
 
 bench: build-release

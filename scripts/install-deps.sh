@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git clang-format
+  build-essential cmake ninja-build pkg-config git clang-format
   clang libclang-rt-dev
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
   libfluidsynth-dev libfontconfig-dev
