@@ -5,6 +5,20 @@
 
 namespace wispen {
 
+namespace {
+
+// A row copied in pieces of 1 KiB. glibc hands copies from about 2 KiB up to the processor's `rep movsb`,
+// which some processors (the AMD EPYC this game was measured on) run several times slower than glibc's own
+// vector loop when source and destination lie at the same place in their pages, as the rows of two pictures
+// of one size do: a 640-pixel row is 2,560 bytes, and its copy took 40% of the window's present at scale 1.
+void CopyRow(TColor* to, const TColor* from, size_t count) {
+  constexpr size_t kPiece = 256;
+  for (size_t at = 0; at < count; at += kPiece)
+    std::memcpy(to + at, from + at, sizeof(TColor) * std::min(kPiece, count - at));
+}
+
+}  // namespace
+
 std::optional<TRect> TakeChanges(std::vector<TColor>& shown, const std::vector<TColor>& picture, int width,
                                  const uint8_t* rowsWritten) {
   if (width <= 0 || shown.size() != picture.size()) return std::nullopt;
@@ -31,7 +45,7 @@ std::optional<TRect> TakeChanges(std::vector<TColor>& shown, const std::vector<T
     }
     area.Top = std::min(area.Top, y);
     area.Bottom = y + 1;
-    std::memcpy(a, b, sizeof(TColor) * static_cast<size_t>(width));
+    CopyRow(a, b, static_cast<size_t>(width));
   }
   if (area.Bottom == 0) return std::nullopt;
   return area;
