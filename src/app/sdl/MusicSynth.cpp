@@ -25,15 +25,11 @@ MusicSynth::MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
     : onFailure_(std::move(onFailure)),
       synthesisRate_(std::min(sampleRate, kSynthesisRate)),
       framesAhead_(std::max(framesAhead, 1)) {
-  if (!RateConverter::Supports(synthesisRate_, sampleRate)) {
-    synthesisRate_ = sampleRate;
-  } else if (synthesisRate_ != sampleRate) {
-    converter_.emplace(synthesisRate_, sampleRate);
-  }
+  if (!RateConverter::Supports(synthesisRate_, sampleRate)) synthesisRate_ = sampleRate;
   // The audio thread fills these; made room for here, so it does not have to.
   ahead_.reserve(2 * (static_cast<size_t>(framesAhead_) + 2 * kStepFrames));
   step_.reserve(2 * kStepFrames);
-  loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts));
+  loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts), sampleRate);
 }
 
 MusicSynth::~MusicSynth() {
@@ -44,7 +40,7 @@ MusicSynth::~MusicSynth() {
   if (settings_ != nullptr) delete_fluid_settings(settings_);
 }
 
-void MusicSynth::Load(std::vector<std::string> soundFonts) {
+void MusicSynth::Load(std::vector<std::string> soundFonts, int outputRate) {
   SilenceFluidSynthLog();
   std::string failure;
   fluid_settings_t* settings = new_fluid_settings();
@@ -78,12 +74,17 @@ void MusicSynth::Load(std::vector<std::string> soundFonts) {
       synth = nullptr;
     }
   }
+  // Its table takes a few milliseconds to make: here rather than on the thread that starts the game. Until
+  // there is a synthesiser, there is only silence, which needs no carrying.
+  std::optional<RateConverter> converter;
+  if (synth != nullptr && synthesisRate_ != outputRate) converter.emplace(synthesisRate_, outputRate);
   // Said before the state is published, so whoever waits for the load finds the reason already told.
   if (!failure.empty() && onFailure_) onFailure_(failure);
   {
     std::lock_guard lock(mutex_);
     settings_ = settings;
     synth_ = synth;
+    converter_ = std::move(converter);
     state_ = synth != nullptr ? State::Ready : State::Failed;
     if (state_ == State::Ready) {
       StartPendingLocked();

@@ -65,7 +65,7 @@ class MusicSynth {
   // one step (Sounding).
   static constexpr size_t kStepFrames = 512;
 
-  void Load(std::vector<std::string> soundFonts);
+  void Load(std::vector<std::string> soundFonts, int outputRate);
   void RenderAheadLocked();
   void DropAheadLocked();
   void StartPendingLocked();
@@ -86,7 +86,7 @@ class MusicSynth {
   int64_t quietFrames_ = 0;
   bool samplesToLetGo_ = false;  // a piece was stopped and no other has started since
   int synthesisRate_ = 0;
-  // From the synthesiser's rate to the caller's, when they differ.
+  // From the synthesiser's rate to the caller's, when they differ; made with the synthesiser.
   std::optional<RateConverter> converter_;
   int framesAhead_ = kFramesAhead;
   std::vector<int16_t> step_;   // one step of the synthesiser's output, interleaved stereo
