@@ -9,9 +9,9 @@
 namespace wispen {
 namespace {
 
-// Random spans changed in random rows of pictures whose rows end inside a piece of the row copy: the shown
-// picture becomes the new one on every flagged row, and the rectangle is the smallest that holds every
-// change.
+// Random spans changed in random rows of pictures whose rows end inside a step of the row copy or on its
+// edge: the shown picture becomes the new one on every flagged row, and the rectangle is the smallest that
+// holds every change.
 TEST(PictureChanges, TheShownPictureTakesEveryChangeAndTheAreaHoldsThemExactly) {
   std::mt19937 random(7);
   auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };

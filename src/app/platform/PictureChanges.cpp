@@ -3,18 +3,28 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace wispen {
 
 namespace {
 
-// A row copied in pieces of 1 KiB. glibc hands copies from about 2 KiB up to the processor's `rep movsb`,
-// which some processors (the AMD EPYC this game was measured on) run several times slower than glibc's own
+// A row copied sixteen bytes at a time. glibc hands copies from about 2 KiB up to the processor's `rep
+// movsb`, which some processors (the AMD EPYC this game was measured on) run several times slower than a
 // vector loop when source and destination lie at the same place in their pages, as the rows of two pictures
 // of one size do: a 640-pixel row is 2,560 bytes, and its copy took 40% of the window's present at scale 1.
+// Copied in pieces of 1 KiB instead, the compiler made each piece a `rep movsq`, which was still a quarter
+// slower than this loop once the rows had left the cache (as they have between two frames of play).
 void CopyRow(TColor* to, const TColor* from, size_t count) {
-  constexpr size_t kPiece = 256;
-  for (size_t at = 0; at < count; at += kPiece)
-    std::memcpy(to + at, from + at, sizeof(TColor) * std::min(kPiece, count - at));
+  size_t at = 0;
+#if defined(__SSE2__)
+  for (; at + 4 <= count; at += 4)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at)));
+#endif
+  std::memcpy(to + at, from + at, sizeof(TColor) * (count - at));
 }
 
 }  // namespace
