@@ -1,5 +1,6 @@
 // The data-file extraction of every kind: the copy is the data file with only the signature bytes of its
-// kind written over, and a file too short for the header gives no copy.
+// kind written over, and a file too short for the header gives no copy. A piece's copy is then read as the
+// synthesiser reads the channels it plays on.
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "FuzzFile.h"
 #include "data/DataFile.h"
 #include "data/FileIo.h"
+#include "sdl/PieceChannels.h"
 
 namespace {
 
@@ -40,5 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (kind == kWaveData) Sign(expected, 0, "RIFF"), Sign(expected, 8, "WAVEfmt");
   if (kind == kMidiData) Sign(expected, 0, "MThd"), Sign(expected, 14, "MTrk");
   fuzz::Require(ReadAll(copy) == expected);
+  if (kind == kMidiData) ReadPieceChannels(expected);
   return 0;
 }

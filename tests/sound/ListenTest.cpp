@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 #include "DataFiles.h"
 #include "DiskAudio.h"
@@ -67,30 +68,61 @@ size_t HeapInUse() {
 #endif
 }
 
+// A synthesiser with its soundfont in, played a tenth of a second at a time as the audio thread would.
+class MusicSamples : public testing::Test {
+ protected:
+  void SetUp() override {
+    const std::vector<std::string> soundFonts = SoundFontCandidates(nullptr);
+    if (!FindSoundFont(soundFonts)) GTEST_SKIP() << "no General MIDI soundfont installed";
+    synth_ = std::make_unique<MusicSynth>(soundFonts, kRate, [](const std::string&) {});
+    ASSERT_EQ(synth_->WaitUntilLoaded(), MusicSynth::State::Ready);
+  }
+
+  // Renders `seconds` of sound; returns its largest sample.
+  int Render(double seconds) {
+    std::vector<int16_t> block(2 * kRate / 10);
+    int peak = 0;
+    for (int i = 0; i < seconds * 10; ++i) {
+      synth_->Render(block.data(), kRate / 10);
+      for (const int16_t s : block) peak = std::max(peak, std::abs(int{s}));
+    }
+    return peak;
+  }
+
+  std::unique_ptr<MusicSynth> synth_;
+};
+
 // A piece's programs bring their samples in; a piece stopped, or over with its reverb's tail, lets them go.
-TEST(MusicSamples, APieceStoppedOrOverLetsItsSamplesGo) {
-  const std::vector<std::string> soundFonts = SoundFontCandidates(nullptr);
-  if (!FindSoundFont(soundFonts)) GTEST_SKIP() << "no General MIDI soundfont installed";
-  MusicSynth synth(soundFonts, kRate, [](const std::string&) {});
-  ASSERT_EQ(synth.WaitUntilLoaded(), MusicSynth::State::Ready);
-  std::vector<int16_t> block(2 * kRate / 10);
-  const auto render = [&](double seconds) {
-    for (int i = 0; i < seconds * 10; ++i) synth.Render(block.data(), kRate / 10);
-  };
+TEST_F(MusicSamples, APieceStoppedOrOverLetsItsSamplesGo) {
   const char* organAndPiano = "tempo 120\ntrack O program=20 [c4 e4 g4]/8\ntrack P program=1 c3/8";
-  const MusicSynth::Ticket first = synth.Start(MidiOf(organAndPiano));
-  render(0.5);
+  const MusicSynth::Ticket first = synth_->Start(MidiOf(organAndPiano));
+  Render(0.5);
   const size_t playing = HeapInUse();
-  synth.Stop(first);
-  render(0.1);  // the audio thread lets them go
+  synth_->Stop(first);
+  Render(0.1);  // the audio thread lets them go
   const size_t stopped = HeapInUse();
   EXPECT_GT(playing, stopped + (1 << 20));
 
-  synth.Start(MidiOf(organAndPiano));
-  render(0.5);
+  synth_->Start(MidiOf(organAndPiano));
+  Render(0.5);
   EXPECT_GT(HeapInUse(), stopped + (1 << 20));
-  render(8);  // its last note, the release, the reverb's three seconds
+  Render(8);  // its last note, the release, the reverb's three seconds
   EXPECT_LT(HeapInUse(), stopped + (256 << 10));
+}
+
+// A track that never names its program plays the default one (the drum kit on channel 10): also after an
+// earlier piece let its programs, and with them their samples, go.
+TEST_F(MusicSamples, ATrackWithoutAProgramSoundsAfterAPieceLetItsSamplesGo) {
+  const std::vector<uint8_t> drums = MidiOf("tempo 120\ntrack D drums { d2/8 }*4");
+  const MusicSynth::Ticket first = synth_->Start(drums);
+  const int heard = Render(1);
+  ASSERT_GT(heard, 1000);
+  synth_->Stop(first);
+  Render(0.1);  // the audio thread lets the samples go
+  synth_->Start(MidiOf("tempo 120\ntrack O program=20 c4/8"));
+  Render(8);  // played, over, its reverb's tail rung out: its samples go too
+  synth_->Start(drums);
+  EXPECT_GT(Render(1), heard / 2);
 }
 
 // The synthesiser renders a few of the device's periods at a time: the sound is the same sample for sample

@@ -171,6 +171,7 @@ void MusicSynth::RenderAheadLocked() {
       std::fill(step_.begin(), step_.end(), int16_t{0});
     } else {
       if (samplesToLetGo_ && player_ == nullptr) LetSamplesGoLocked();
+      if (defaultsToSet_) SetDefaultProgramsLocked();
       fluid_synth_write_s16(synth_, static_cast<int>(n), out, 0, 2, out, 1, 2);
       quietFrames_ += static_cast<int64_t>(n);
       if (quietFrames_ >= tail) LetSamplesGoLocked();
@@ -194,6 +195,7 @@ void MusicSynth::StartPendingLocked() {
   if (pending_.empty()) return;
   DropAheadLocked();
   samplesToLetGo_ = false;
+  defaultsToSet_ = ReadPieceChannels(pending_);
   player_ = new_fluid_player(synth_);
   if (player_ != nullptr && (fluid_player_add_mem(player_, pending_.data(), pending_.size()) != FLUID_OK ||
                              fluid_player_play(player_) != FLUID_OK)) {
@@ -209,6 +211,7 @@ void MusicSynth::DropPlayerLocked() {
   fluid_player_stop(player_);
   delete_fluid_player(player_);
   player_ = nullptr;
+  defaultsToSet_.reset();
   // A stopped player leaves its notes ringing; the next piece starts on a quiet synthesiser.
   fluid_synth_all_sounds_off(synth_, -1);
   // Freeing the samples takes milliseconds: the audio thread does it, unless a piece starts first, whose
@@ -219,6 +222,19 @@ void MusicSynth::DropPlayerLocked() {
 // Samples are loaded as a piece selects the programs that use them and stay while a channel holds one: the
 // title's and a stage's pieces together held some 54 MB. A piece that is over lets its programs go, and with
 // them their samples; the next piece selects its own.
+// A channel that plays before it names a program plays program 0 of its bank, or the standard kit on the
+// drum channel, as after a General MIDI reset: not the program an earlier piece left there, nor none at all
+// once an earlier piece let its programs go (a drum track names no program).
+void MusicSynth::SetDefaultProgramsLocked() {
+  for (int channel = 0; channel < PieceChannels::kChannels; ++channel) {
+    const std::optional<int> bank = defaultsToSet_->defaultProgramBank[static_cast<size_t>(channel)];
+    if (!bank) continue;
+    fluid_synth_bank_select(synth_, channel, *bank);
+    fluid_synth_program_change(synth_, channel, 0);
+  }
+  defaultsToSet_.reset();
+}
+
 void MusicSynth::LetSamplesGoLocked() {
   samplesToLetGo_ = false;
   for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel)

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "PieceChannels.h"
 #include "RateConverter.h"
 
 struct _fluid_hashtable_t;
@@ -71,6 +72,7 @@ class MusicSynth {
   void StartPendingLocked();
   void DropPlayerLocked();
   void LetSamplesGoLocked();
+  void SetDefaultProgramsLocked();
 
   std::function<void(const std::string&)> onFailure_;
   mutable std::mutex mutex_;
@@ -85,6 +87,9 @@ class MusicSynth {
   // Frames rendered since the last note sounded; past the reverb's tail the synthesiser is left idle.
   int64_t quietFrames_ = 0;
   bool samplesToLetGo_ = false;  // a piece was stopped and no other has started since
+  // The channels of the piece just started that sound before they name a program, given theirs at its first
+  // render.
+  std::optional<PieceChannels> defaultsToSet_;
   int synthesisRate_ = 0;
   // From the synthesiser's rate to the caller's, when they differ; made with the synthesiser.
   std::optional<RateConverter> converter_;
