@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "DiskAudio.h"
 #include "PieceChannels.h"
 
 namespace wispen::sound {
@@ -45,13 +44,6 @@ TEST(PieceChannels, ChannelsThatPlayBeforeNamingAProgramAndTheirBanks) {
   }
   for (size_t size = 0; size < midi.size(); ++size)
     ReadPieceChannels(std::vector<uint8_t>(midi.begin(), midi.begin() + static_cast<std::ptrdiff_t>(size)));
-}
-
-TEST(PieceChannels, ADrumTrackOfAScoreNamesNoProgram) {
-  const PieceChannels read =
-      ReadPieceChannels(MidiOf("tempo 120\ntrack D drums d2/8\ntrack O program=20 c4/8"));
-  EXPECT_EQ(read.defaultProgramBank[9], 0);
-  EXPECT_FALSE(read.defaultProgramBank[0]);
 }
 
 }  // namespace
