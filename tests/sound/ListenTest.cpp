@@ -92,18 +92,23 @@ class MusicSamples : public testing::Test {
   std::unique_ptr<MusicSynth> synth_;
 };
 
-// A piece's programs bring their samples in; a piece stopped, or over with its reverb's tail, lets them go.
+// A piece's programs bring their samples in before it starts, not on the audio thread; a piece stopped, or
+// over with its reverb's tail, lets them go.
 TEST_F(MusicSamples, APieceStoppedOrOverLetsItsSamplesGo) {
   const char* organAndPiano = "tempo 120\ntrack O program=20 [c4 e4 g4]/8\ntrack P program=1 c3/8";
   const MusicSynth::Ticket first = synth_->Start(MidiOf(organAndPiano));
+  synth_->WaitUntilStarted();
+  const size_t prepared = HeapInUse();
   Render(0.5);
   const size_t playing = HeapInUse();
+  EXPECT_LT(playing, prepared + (256 << 10));  // the audio thread brought no samples in
   synth_->Stop(first);
   Render(0.1);  // the audio thread lets them go
   const size_t stopped = HeapInUse();
   EXPECT_GT(playing, stopped + (1 << 20));
 
   synth_->Start(MidiOf(organAndPiano));
+  synth_->WaitUntilStarted();
   Render(0.5);
   EXPECT_GT(HeapInUse(), stopped + (1 << 20));
   Render(8);  // its last note, the release, the reverb's three seconds
@@ -115,13 +120,16 @@ TEST_F(MusicSamples, APieceStoppedOrOverLetsItsSamplesGo) {
 TEST_F(MusicSamples, ATrackWithoutAProgramSoundsAfterAPieceLetItsSamplesGo) {
   const std::vector<uint8_t> drums = MidiOf("tempo 120\ntrack D drums { d2/8 }*4");
   const MusicSynth::Ticket first = synth_->Start(drums);
+  synth_->WaitUntilStarted();
   const int heard = Render(1);
   ASSERT_GT(heard, 1000);
   synth_->Stop(first);
   Render(0.1);  // the audio thread lets the samples go
   synth_->Start(MidiOf("tempo 120\ntrack O program=20 c4/8"));
+  synth_->WaitUntilStarted();
   Render(8);  // played, over, its reverb's tail rung out: its samples go too
   synth_->Start(drums);
+  synth_->WaitUntilStarted();
   EXPECT_GT(Render(1), heard / 2);
 }
 
@@ -145,6 +153,8 @@ TEST(MusicAhead, SameSoundAStopAtOnceAndTheEndWhenHeard) {
   const std::vector<uint8_t> chords = MidiOf("tempo 120\ntrack O program=20 reverb=0 { [c4 e4 g4]/8 }*32");
   const MusicSynth::Ticket first = ahead.Start(chords);
   const MusicSynth::Ticket second = alone.Start(chords);
+  ahead.WaitUntilStarted();
+  alone.WaitUntilStarted();
   for (int i = 0; i < 50; ++i) {
     ahead.Render(a.data(), kPeriod);
     alone.Render(b.data(), kPeriod);
@@ -166,6 +176,8 @@ TEST(MusicAhead, SameSoundAStopAtOnceAndTheEndWhenHeard) {
   const std::vector<uint8_t> stroke = MidiOf("tempo 120\ntrack X program=14 reverb=0 c5/8' r/8");
   const MusicSynth::Ticket third = ahead.Start(stroke);
   const MusicSynth::Ticket fourth = alone.Start(stroke);
+  ahead.WaitUntilStarted();
+  alone.WaitUntilStarted();
   int endAhead = 0, endAlone = 0;
   for (int i = 1; i < 200 && (endAhead == 0 || endAlone == 0); ++i) {
     ahead.Render(a.data(), kPeriod);

@@ -13,9 +13,9 @@ std::vector<uint8_t> Track(std::vector<uint8_t> events) {
   return chunk;
 }
 
-// The channels that play before naming a program, and the bank they chose by then, whatever lies between:
-// running status, meta and system exclusive events, a note-on of velocity 0 (a note-off), chunks of other
-// kinds. Every cut of the file reads safely.
+// The channels that play before naming a program, the bank they chose by then, and every program played,
+// whatever lies between: running status, meta and system exclusive events, a note-on of velocity 0 (a
+// note-off), chunks of other kinds. Every cut of the file reads safely.
 TEST(PieceChannels, ChannelsThatPlayBeforeNamingAProgramAndTheirBanks) {
   std::vector<uint8_t> midi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 1, 0xE0};
   const std::vector<uint8_t> first =
@@ -42,6 +42,9 @@ TEST(PieceChannels, ChannelsThatPlayBeforeNamingAProgramAndTheirBanks) {
       EXPECT_FALSE(bank) << channel;
     }
   }
+  using P = PieceChannels::Program;
+  const std::vector<P> programs = {{8, 0, false}, {0, 48, false}, {0, 0, true}, {0, 16, true}, {0, 0, false}};
+  EXPECT_EQ(read.programs, programs);
   for (size_t size = 0; size < midi.size(); ++size)
     ReadPieceChannels(std::vector<uint8_t>(midi.begin(), midi.begin() + static_cast<std::ptrdiff_t>(size)));
 }

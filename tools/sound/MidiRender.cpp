@@ -20,6 +20,7 @@ PcmSound RenderMidi(MusicSynth& synth, const std::vector<uint8_t>& midi, int sam
   out.sampleRate = sampleRate;
   out.channels = 2;
   const MusicSynth::Ticket ticket = synth.Start(midi);
+  synth.WaitUntilStarted();  // rendered faster than it plays, it would otherwise begin with silence
   while (synth.Sounding(ticket) && out.Seconds() < maxSeconds) RenderBlock(synth, out);
   const double end = out.Seconds() + tailSeconds;
   while (out.Seconds() < end) RenderBlock(synth, out);

@@ -33,6 +33,11 @@ MusicSynth::MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
 }
 
 MusicSynth::~MusicSynth() {
+  {
+    std::lock_guard lock(mutex_);
+    closing_ = true;
+  }
+  work_.notify_all();
   if (loader_.joinable()) loader_.join();
   std::lock_guard lock(mutex_);
   DropPlayerLocked();
@@ -60,6 +65,9 @@ void MusicSynth::Load(std::vector<std::string> soundFonts, int outputRate) {
     // A General MIDI soundfont holds far more instruments than the game's pieces play: only the samples of
     // the programs a piece selects are read into memory (the whole of FluidR3 would take some 150 MB).
     fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    // The pieces play on the first sixteen channels; the others hold the programs of the piece about to
+    // start while their samples come in (HoldPrograms).
+    fluid_settings_setint(settings, "synth.midi-channels", 2 * PieceChannels::kChannels);
     synth = new_fluid_synth(settings);
     if (synth == nullptr) {
       failure = "cannot start the FluidSynth synthesiser";
@@ -86,13 +94,67 @@ void MusicSynth::Load(std::vector<std::string> soundFonts, int outputRate) {
     synth_ = synth;
     converter_ = std::move(converter);
     state_ = synth != nullptr ? State::Ready : State::Failed;
-    if (state_ == State::Ready) {
-      StartPendingLocked();
-    } else {
-      pending_.clear();
-    }
+    if (state_ == State::Failed) pending_.clear();
   }
   loaded_.notify_all();
+  started_.notify_all();
+  if (synth != nullptr) PrepareAndStartPieces();
+}
+
+// A piece's first render used to bring in its programs' samples on the audio thread: 15-21 ms of the
+// device's 23-ms period. Here they come in first, and the piece starts once they are in; until then the
+// audio thread renders silence, without the synthesiser, whose lock the loading holds.
+void MusicSynth::PrepareAndStartPieces() {
+  std::unique_lock lock(mutex_);
+  while (!closing_) {
+    if (pending_.empty()) {
+      work_.wait(lock);
+      continue;
+    }
+    const Ticket ticket = current_;
+    const PieceChannels piece = ReadPieceChannels(pending_);
+    preparing_ = true;
+    lock.unlock();
+    HoldPrograms(piece);
+    lock.lock();
+    preparing_ = false;
+    if (ticket == current_ && !pending_.empty()) {
+      StartPendingLocked();
+    } else if (pending_.empty()) {
+      samplesToLetGo_ = true;  // stopped while its samples came in
+    }
+    started_.notify_all();
+  }
+}
+
+// A program's samples come in when a channel selects it and go when no channel holds it any more; a channel
+// that selects another program lets its own go first. So the piece's programs are held on the channels past
+// its own while its player starts: the player's program changes then find their samples in. Each channel of
+// the piece that plays before it names a program gets the one a General MIDI reset would give it (program 0
+// of its bank, the standard kit on the drum channel): not the program an earlier piece left there, nor none
+// at all once an earlier piece let its programs go. The others are left without one, which lets the earlier
+// piece's samples go here rather than on the audio thread.
+void MusicSynth::HoldPrograms(const PieceChannels& piece) {
+  for (size_t i = 0; i < PieceChannels::kMostPrograms; ++i) {
+    const int channel = PieceChannels::kChannels + static_cast<int>(i);
+    if (i >= piece.programs.size()) {
+      fluid_synth_unset_program(synth_, channel);
+      continue;
+    }
+    const PieceChannels::Program& program = piece.programs[i];
+    fluid_synth_set_channel_type(synth_, channel, program.drums ? CHANNEL_TYPE_DRUM : CHANNEL_TYPE_MELODIC);
+    fluid_synth_bank_select(synth_, channel, program.bank);
+    fluid_synth_program_change(synth_, channel, program.number);
+  }
+  for (int channel = 0; channel < PieceChannels::kChannels; ++channel) {
+    const std::optional<int> bank = piece.defaultProgramBank[static_cast<size_t>(channel)];
+    if (bank) {
+      fluid_synth_bank_select(synth_, channel, *bank);
+      fluid_synth_program_change(synth_, channel, 0);
+    } else {
+      fluid_synth_unset_program(synth_, channel);
+    }
+  }
 }
 
 MusicSynth::State MusicSynth::GetState() const {
@@ -106,22 +168,29 @@ MusicSynth::State MusicSynth::WaitUntilLoaded() {
   return state_;
 }
 
+void MusicSynth::WaitUntilStarted() {
+  std::unique_lock lock(mutex_);
+  started_.wait(lock, [this] { return pending_.empty(); });
+}
+
 MusicSynth::Ticket MusicSynth::Start(std::vector<uint8_t> piece) {
   std::lock_guard lock(mutex_);
   DropPlayerLocked();
   current_ = ++lastTicket_;
   if (state_ == State::Failed) return current_;
   pending_ = std::move(piece);
-  if (state_ == State::Ready) StartPendingLocked();
+  work_.notify_all();
   return current_;
 }
 
 void MusicSynth::Stop(Ticket ticket) {
-  std::lock_guard lock(mutex_);
+  std::unique_lock lock(mutex_);
   if (ticket != current_) return;
   DropPlayerLocked();
   pending_.clear();
   current_ = 0;
+  lock.unlock();
+  started_.notify_all();
 }
 
 bool MusicSynth::Sounding(Ticket ticket) const {
@@ -147,8 +216,8 @@ void MusicSynth::Render(int16_t* stereo, int frames) {
 // The synthesiser is woken an eighth as often as the audio device: each time it starts cold (its voices, its
 // reverb's lines). A stage's piece rendered at the device's pace took 2.0% of a core 1024 frames at a time,
 // 1.5% 4096 at a time, 1.1% all at once; in play 8192 at a time took 0.1% less than 4096, and each render
-// (2-3 ms here, at most 6 but for a piece's first, which loads its samples) ends well within one of the
-// device's 23-ms periods.
+// (2-3 ms here; a piece's samples are in before it starts) ends well within one of the device's 23-ms
+// periods.
 //
 // With no piece playing and no voice left, the synthesiser would only render its reverb's fading tail and
 // then silence for as long as the device runs (the title menu after the opening's music): once the tail is
@@ -166,15 +235,16 @@ void MusicSynth::RenderAheadLocked() {
     step_.resize(2 * n);
     int16_t* out = step_.data();
     const bool playing = player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
-    if (synth_ != nullptr && (playing || fluid_synth_get_active_voice_count(synth_) > 0)) quietFrames_ = 0;
-    if (synth_ == nullptr || quietFrames_ >= tail) {
+    // While a piece's samples come in, the synthesiser is left to them: it would only wait for its lock.
+    const bool synthFree = synth_ != nullptr && !preparing_;
+    if (synthFree && samplesToLetGo_ && player_ == nullptr && pending_.empty()) LetSamplesGoLocked();
+    if (synthFree && (playing || fluid_synth_get_active_voice_count(synth_) > 0)) quietFrames_ = 0;
+    if (!synthFree || quietFrames_ >= tail) {
       std::fill(step_.begin(), step_.end(), int16_t{0});
     } else {
-      if (samplesToLetGo_ && player_ == nullptr) LetSamplesGoLocked();
-      if (defaultsToSet_) SetDefaultProgramsLocked();
       fluid_synth_write_s16(synth_, static_cast<int>(n), out, 0, 2, out, 1, 2);
       quietFrames_ += static_cast<int64_t>(n);
-      if (quietFrames_ >= tail) LetSamplesGoLocked();
+      if (quietFrames_ >= tail && pending_.empty()) LetSamplesGoLocked();
     }
     if (converter_) {
       converter_->Push(out, n, ahead_);
@@ -195,7 +265,6 @@ void MusicSynth::StartPendingLocked() {
   if (pending_.empty()) return;
   DropAheadLocked();
   samplesToLetGo_ = false;
-  defaultsToSet_ = ReadPieceChannels(pending_);
   player_ = new_fluid_player(synth_);
   if (player_ != nullptr && (fluid_player_add_mem(player_, pending_.data(), pending_.size()) != FLUID_OK ||
                              fluid_player_play(player_) != FLUID_OK)) {
@@ -211,30 +280,16 @@ void MusicSynth::DropPlayerLocked() {
   fluid_player_stop(player_);
   delete_fluid_player(player_);
   player_ = nullptr;
-  defaultsToSet_.reset();
   // A stopped player leaves its notes ringing; the next piece starts on a quiet synthesiser.
   fluid_synth_all_sounds_off(synth_, -1);
   // Freeing the samples takes milliseconds: the audio thread does it, unless a piece starts first, whose
-  // player resets the channels to programs of its own anyway.
+  // preparation lets them go (HoldPrograms).
   samplesToLetGo_ = true;
 }
 
 // Samples are loaded as a piece selects the programs that use them and stay while a channel holds one: the
 // title's and a stage's pieces together held some 54 MB. A piece that is over lets its programs go, and with
 // them their samples; the next piece selects its own.
-// A channel that plays before it names a program plays program 0 of its bank, or the standard kit on the
-// drum channel, as after a General MIDI reset: not the program an earlier piece left there, nor none at all
-// once an earlier piece let its programs go (a drum track names no program).
-void MusicSynth::SetDefaultProgramsLocked() {
-  for (int channel = 0; channel < PieceChannels::kChannels; ++channel) {
-    const std::optional<int> bank = defaultsToSet_->defaultProgramBank[static_cast<size_t>(channel)];
-    if (!bank) continue;
-    fluid_synth_bank_select(synth_, channel, *bank);
-    fluid_synth_program_change(synth_, channel, 0);
-  }
-  defaultsToSet_.reset();
-}
-
 void MusicSynth::LetSamplesGoLocked() {
   samplesToLetGo_ = false;
   for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel)

@@ -20,8 +20,10 @@ namespace wispen {
 
 // One FluidSynth synthesiser for the whole run. Loading a General MIDI soundfont takes a few hundred
 // milliseconds, so it happens once, on a thread of its own, started with the synthesiser; a piece asked for
-// before the soundfont is in starts as soon as it is. The audio thread pulls the sound through Render; the
-// game thread starts and stops pieces. One piece sounds at a time: starting one stops the one before.
+// before the soundfont is in starts as soon as it is. That thread then brings in the samples of each piece
+// asked for before the piece starts (10-20 ms a piece), so that neither the game thread nor the audio thread
+// waits for them. The audio thread pulls the sound through Render; the game thread starts and stops pieces.
+// One piece sounds at a time: starting one stops the one before.
 class MusicSynth {
  public:
   enum class State { Loading, Ready, Failed };
@@ -47,8 +49,11 @@ class MusicSynth {
   State GetState() const;
   // Blocks until the soundfont is loaded or has failed. The game never needs this; tools and tests do.
   State WaitUntilLoaded();
+  // Blocks until the piece last started plays (its samples in) or is no longer asked for. The same.
+  void WaitUntilStarted();
 
-  // Plays a Standard MIDI file once from its start, stopping whatever sounded. Returns at once.
+  // Plays a Standard MIDI file once from its start, stopping whatever sounded. Returns at once; the piece
+  // is heard once its samples are in.
   Ticket Start(std::vector<uint8_t> piece);
   // Stops the piece at once, if it is still the one sounding.
   void Stop(Ticket ticket);
@@ -67,16 +72,19 @@ class MusicSynth {
   static constexpr size_t kStepFrames = 512;
 
   void Load(std::vector<std::string> soundFonts, int outputRate);
+  void PrepareAndStartPieces();
+  void HoldPrograms(const PieceChannels& piece);
   void RenderAheadLocked();
   void DropAheadLocked();
   void StartPendingLocked();
   void DropPlayerLocked();
   void LetSamplesGoLocked();
-  void SetDefaultProgramsLocked();
 
   std::function<void(const std::string&)> onFailure_;
   mutable std::mutex mutex_;
   std::condition_variable loaded_;
+  std::condition_variable work_;     // a piece to prepare, or the end
+  std::condition_variable started_;  // a piece prepared and started, or dropped
   State state_ = State::Loading;
   _fluid_hashtable_t* settings_ = nullptr;
   _fluid_synth_t* synth_ = nullptr;
@@ -87,9 +95,8 @@ class MusicSynth {
   // Frames rendered since the last note sounded; past the reverb's tail the synthesiser is left idle.
   int64_t quietFrames_ = 0;
   bool samplesToLetGo_ = false;  // a piece was stopped and no other has started since
-  // The channels of the piece just started that sound before they name a program, given theirs at its first
-  // render.
-  std::optional<PieceChannels> defaultsToSet_;
+  bool preparing_ = false;       // the loading thread is bringing in the pending piece's samples
+  bool closing_ = false;
   int synthesisRate_ = 0;
   // From the synthesiser's rate to the caller's, when they differ; made with the synthesiser.
   std::optional<RateConverter> converter_;
@@ -99,7 +106,7 @@ class MusicSynth {
   size_t aheadRead_ = 0;        // frames of ahead_ already handed out
   size_t aheadFrames_ = 0;      // frames in ahead_
   size_t pieceUntil_ = 0;       // ahead_'s frames before this one were rendered while the piece played
-  std::thread loader_;
+  std::thread loader_;          // loads the soundfont, then prepares each piece
 };
 
 }  // namespace wispen

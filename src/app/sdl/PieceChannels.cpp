@@ -1,5 +1,6 @@
 #include "PieceChannels.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace wispen {
@@ -19,6 +20,12 @@ std::optional<uint32_t> ReadVariable(const uint8_t* end, const uint8_t*& at) {
     if ((byte & 0x80u) == 0) return value;
   }
   return std::nullopt;
+}
+
+void Note(PieceChannels& out, const PieceChannels::Program& program) {
+  if (out.programs.size() < PieceChannels::kMostPrograms &&
+      std::find(out.programs.begin(), out.programs.end(), program) == out.programs.end())
+    out.programs.push_back(program);
 }
 
 struct ChannelState {
@@ -51,11 +58,18 @@ void ReadTrack(const uint8_t* at, const uint8_t* end,
     const uint8_t first = at[0], second = size == 2 ? at[1] : 0;
     at += size;
     ChannelState& c = channels[static_cast<size_t>(channel)];
+    const bool drums = channel == PieceChannels::kDrumChannel;
     if (kind == 0xB0 && first == 0) c.bank = second;
-    if (kind == 0xC0) c.programNamed = true;
+    if (kind == 0xC0) {
+      c.programNamed = true;
+      Note(out, {c.bank, first, drums});
+    }
     if (kind == 0x90 && second > 0 && !c.noteSeen) {
       c.noteSeen = true;
-      if (!c.programNamed) out.defaultProgramBank[static_cast<size_t>(channel)] = c.bank;
+      if (!c.programNamed) {
+        out.defaultProgramBank[static_cast<size_t>(channel)] = c.bank;
+        Note(out, {c.bank, 0, drums});
+      }
     }
   }
 }
