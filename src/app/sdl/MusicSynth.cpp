@@ -132,27 +132,23 @@ void MusicSynth::PrepareAndStartPieces() {
 // its own while its player starts: the player's program changes then find their samples in. Each channel of
 // the piece that plays before it names a program gets the one a General MIDI reset would give it (program 0
 // of its bank, the standard kit on the drum channel): not the program an earlier piece left there, nor none
-// at all once an earlier piece let its programs go. The others are left without one, which lets the earlier
-// piece's samples go here rather than on the audio thread.
+// at all once an earlier piece let its programs go. The earlier piece's programs all go first, here rather
+// than on the audio thread, so that its samples and this one's are not in memory together (one the pieces
+// share is read again).
 void MusicSynth::HoldPrograms(const PieceChannels& piece) {
-  for (size_t i = 0; i < PieceChannels::kMostPrograms; ++i) {
+  for (int channel = 0; channel < 2 * PieceChannels::kChannels; ++channel)
+    fluid_synth_unset_program(synth_, channel);
+  for (size_t i = 0; i < piece.programs.size(); ++i) {
     const int channel = PieceChannels::kChannels + static_cast<int>(i);
-    if (i >= piece.programs.size()) {
-      fluid_synth_unset_program(synth_, channel);
-      continue;
-    }
     const PieceChannels::Program& program = piece.programs[i];
     fluid_synth_set_channel_type(synth_, channel, program.drums ? CHANNEL_TYPE_DRUM : CHANNEL_TYPE_MELODIC);
     fluid_synth_bank_select(synth_, channel, program.bank);
     fluid_synth_program_change(synth_, channel, program.number);
   }
   for (int channel = 0; channel < PieceChannels::kChannels; ++channel) {
-    const std::optional<int> bank = piece.defaultProgramBank[static_cast<size_t>(channel)];
-    if (bank) {
+    if (const std::optional<int> bank = piece.defaultProgramBank[static_cast<size_t>(channel)]) {
       fluid_synth_bank_select(synth_, channel, *bank);
       fluid_synth_program_change(synth_, channel, 0);
-    } else {
-      fluid_synth_unset_program(synth_, channel);
     }
   }
 }
