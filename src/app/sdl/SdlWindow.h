@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/Bitmap.h"
 
@@ -54,6 +55,7 @@ class SdlWindow {
     friend bool operator==(const Drawn&, const Drawn&) = default;
   };
   Drawn drawn_;
+  std::vector<uint32_t> row_;  // one row of the picture, widened
 };
 
 }  // namespace wispen
