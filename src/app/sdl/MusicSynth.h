@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -97,6 +98,8 @@ class MusicSynth {
   bool samplesToLetGo_ = false;  // a piece was stopped and no other has started since
   bool preparing_ = false;       // the loading thread is bringing in the pending piece's samples
   bool closing_ = false;
+  // The program held on each of the channels past the piece's own (channel 16 + i), if any.
+  std::array<std::optional<PieceChannels::Program>, PieceChannels::kMostPrograms> held_;
   int synthesisRate_ = 0;
   // From the synthesiser's rate to the caller's, when they differ; made with the synthesiser.
   std::optional<RateConverter> converter_;
