@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/Bytes.h"
+#include "core/MidiTracks.h"
 
 namespace wispen::sound {
 
@@ -23,16 +24,6 @@ void PutVarLen(std::vector<uint8_t>& out, uint32_t value) {
   } while (value != 0);
   while (n > 1) out.push_back(static_cast<uint8_t>(groups[--n] | 0x80));
   out.push_back(groups[0]);
-}
-
-uint32_t ReadVarLen(ByteReader& in, const char* what) {
-  uint32_t value = 0;
-  for (int i = 0; i < 4; ++i) {
-    const uint8_t b = in.Byte(what);
-    value = (value << 7) | (b & 0x7F);
-    if ((b & 0x80) == 0) return value;
-  }
-  throw FormatError(std::string("too long a number in ") + what);
 }
 
 bool IsNoteOff(const MidiEvent& e) {
@@ -66,12 +57,6 @@ std::vector<uint8_t> EncodeTrack(const MidiTrack& track) {
   PutBe(out, static_cast<uint32_t>(body.size()), 4);
   out.insert(out.end(), body.begin(), body.end());
   return out;
-}
-
-// Data bytes that follow a channel status.
-int DataLength(uint8_t status) {
-  const uint8_t kind = status & 0xF0;
-  return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
 }
 
 }  // namespace
@@ -125,57 +110,21 @@ MidiSummary ReadMidi(const std::vector<uint8_t>& bytes) {
 
   std::map<uint32_t, uint32_t> tempo;  // tick -> microseconds per quarter note
   uint32_t lastTick = 0;
-  while (!file.AtEnd()) {
-    const std::string tag = file.Text(4, "a chunk tag");
-    const uint32_t length = file.Be(4, "a chunk length");
-    if (length > file.Remaining()) throw FormatError("the chunk '" + tag + "' runs past the end of the file");
-    if (tag != "MTrk") {
-      file.Skip(length, "an unknown chunk");
-      continue;
-    }
-    ++summary.trackCount;
-    ByteReader track(std::span<const uint8_t>(bytes).subspan(file.Offset(), length), "a track");
-    file.Skip(length, "a track");
-    uint32_t tick = 0;
-    uint8_t running = 0;
-    bool ended = false;
-    while (!ended) {
-      tick += ReadVarLen(track, "an event time");
-      const uint8_t first = track.Byte("an event");
-      if (first == kMeta) {
-        const uint8_t type = track.Byte("a meta event");
-        const uint32_t size = ReadVarLen(track, "a meta event");
-        if (type == kSetTempo && size == 3) {
-          tempo[tick] = track.Be(3, "a tempo");
-        } else {
-          track.Skip(size, "a meta event");
+  const MidiTrackWalk walk = WalkMidiTracks(
+      std::span<const uint8_t>(bytes).subspan(file.Offset()), [&](int, const MidiTrackEvent& e) {
+        lastTick = std::max(lastTick, e.tick);
+        if (e.status == kMeta) {
+          if (e.metaType == kSetTempo && e.data.size() == 3)
+            tempo[e.tick] = (uint32_t{e.data[0]} << 16) | (uint32_t{e.data[1]} << 8) | e.data[2];
+          return;
         }
-        ended = type == kEndOfTrack;
-      } else if (first == 0xF0 || first == 0xF7) {
-        track.Skip(ReadVarLen(track, "a system exclusive event"), "a system exclusive event");
-      } else if (first > 0xF0) {
-        throw FormatError("a system message inside a track");
-      } else {
-        uint8_t data[2] = {0, 0};
-        int have = 0;
-        if ((first & 0x80) != 0) {
-          running = first;
-        } else if (running == 0) {
-          throw FormatError("a data byte with no running status");
-        } else {
-          data[have++] = first;  // running status: the status byte was left out
-        }
-        for (int i = have; i < DataLength(running); ++i) data[i] = track.Byte("an event's data");
-        if ((data[0] | data[1]) & 0x80) throw FormatError("a status byte where data was due");
-        const uint8_t kind = running & 0xF0;
-        summary.channels.insert(running & 0x0F);
-        if (kind == 0x90 && data[1] > 0) ++summary.noteCount;
-        if (kind == 0xC0) summary.programs.insert(data[0] + 1);
-      }
-      lastTick = std::max(lastTick, tick);
-      if (!ended && track.AtEnd()) throw FormatError("a track has no end-of-track event");
-    }
-  }
+        if (e.status >= 0xF0) return;  // a system exclusive event
+        summary.channels.insert(e.status & 0x0F);
+        if ((e.status & 0xF0) == 0x90 && e.data[1] > 0) ++summary.noteCount;
+        if ((e.status & 0xF0) == 0xC0) summary.programs.insert(e.data[0] + 1);
+      });
+  if (walk.fault) throw FormatError(*walk.fault);
+  summary.trackCount = walk.tracks;
   if (summary.trackCount != declaredTracks) {
     throw FormatError("the header promises " + std::to_string(declaredTracks) + " tracks, the file has " +
                       std::to_string(summary.trackCount));
