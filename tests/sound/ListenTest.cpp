@@ -115,6 +115,22 @@ TEST_F(MusicSamples, APieceStoppedOrOverLetsItsSamplesGo) {
   EXPECT_LT(HeapInUse(), stopped + (256 << 10));
 }
 
+// A piece over resets the synthesiser, which gives every channel its default program: started again before
+// the reverb's tail is out (the stage's piece, after a try that outlasted it), it has its samples in before
+// it starts, none of them brought in by the audio thread.
+TEST_F(MusicSamples, APieceStartedAgainAfterItRanOutHasItsSamplesInFirst) {
+  const std::vector<uint8_t> organ = MidiOf("tempo 120\ntrack O program=20 [c4 e4 g4]/8");
+  const MusicSynth::Ticket first = synth_->Start(organ);
+  synth_->WaitUntilStarted();
+  for (int i = 0; i < 100 && synth_->Sounding(first); ++i) Render(0.1);
+  ASSERT_FALSE(synth_->Sounding(first));  // over, its tail still ringing
+  synth_->Start(organ);
+  synth_->WaitUntilStarted();
+  const size_t prepared = HeapInUse();
+  Render(0.5);
+  EXPECT_LT(HeapInUse(), prepared + (256 << 10));
+}
+
 // A track that never names its program plays the default one (the drum kit on channel 10): also after an
 // earlier piece let its programs, and with them their samples, go.
 TEST_F(MusicSamples, ATrackWithoutAProgramSoundsAfterAPieceLetItsSamplesGo) {

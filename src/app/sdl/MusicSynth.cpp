@@ -135,7 +135,8 @@ void MusicSynth::PrepareAndStartPieces() {
 // at all once an earlier piece let its programs go. The earlier piece's programs that this one does not play
 // go first, here rather than on the audio thread, so that their samples and this piece's are not in memory
 // together; the ones it plays too stay held, so a piece started again (a stage's, after each loss) reads
-// nothing again: under the sanitisers that was 30-50 ms of a core at every start.
+// nothing again: under the sanitisers that was 30-50 ms of a core at every start. A holding channel whose
+// program is not known (after a reset) lets whatever it has go.
 void MusicSynth::HoldPrograms(const PieceChannels& piece) {
   static_assert(PieceChannels::kChannels + PieceChannels::kMostPrograms <= 2 * PieceChannels::kChannels);
   for (int channel = 0; channel < PieceChannels::kChannels; ++channel)
@@ -144,7 +145,7 @@ void MusicSynth::HoldPrograms(const PieceChannels& piece) {
     return std::find(piece.programs.begin(), piece.programs.end(), program) != piece.programs.end();
   };
   for (size_t i = 0; i < held_.size(); ++i) {
-    if (held_[i] && !plays(*held_[i])) {
+    if (!held_[i] || !plays(*held_[i])) {
       fluid_synth_unset_program(synth_, PieceChannels::kChannels + static_cast<int>(i));
       held_[i].reset();
     }
@@ -286,6 +287,9 @@ void MusicSynth::StartPendingLocked() {
 
 void MusicSynth::DropPlayerLocked() {
   if (player_ == nullptr) return;
+  // A piece that ran out had the player reset the synthesiser, which gave every channel its default
+  // program, the holding ones too: what they hold is no longer known.
+  if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE) held_.fill(std::nullopt);
   DropAheadLocked();
   fluid_player_stop(player_);
   delete_fluid_player(player_);
