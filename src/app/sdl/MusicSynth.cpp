@@ -29,7 +29,11 @@ MusicSynth::MusicSynth(std::vector<std::string> soundFonts, int sampleRate,
   // The audio thread fills these; made room for here, so it does not have to.
   ahead_.reserve(2 * (static_cast<size_t>(framesAhead_) + 2 * kStepFrames));
   step_.reserve(2 * kStepFrames);
-  loader_ = std::thread(&MusicSynth::Load, this, std::move(soundFonts), sampleRate);
+  // Made on this thread, the one that brings SDL's audio up, not on the loading thread: making FluidSynth's
+  // settings asks SDL for its audio devices once SDL's audio is up, which must not meet its bringing up.
+  SilenceFluidSynthLog();
+  fluid_settings_t* settings = new_fluid_settings();
+  loader_ = std::thread(&MusicSynth::Load, this, settings, std::move(soundFonts), sampleRate);
 }
 
 MusicSynth::~MusicSynth() {
@@ -45,10 +49,8 @@ MusicSynth::~MusicSynth() {
   if (settings_ != nullptr) delete_fluid_settings(settings_);
 }
 
-void MusicSynth::Load(std::vector<std::string> soundFonts, int outputRate) {
-  SilenceFluidSynthLog();
+void MusicSynth::Load(_fluid_hashtable_t* settings, std::vector<std::string> soundFonts, int outputRate) {
   std::string failure;
-  fluid_settings_t* settings = new_fluid_settings();
   fluid_synth_t* synth = nullptr;
   const std::optional<std::string> soundFont = FindSoundFont(soundFonts);
   if (settings == nullptr) {

@@ -72,7 +72,7 @@ class MusicSynth {
   // one step (Sounding).
   static constexpr size_t kStepFrames = 512;
 
-  void Load(std::vector<std::string> soundFonts, int outputRate);
+  void Load(_fluid_hashtable_t* settings, std::vector<std::string> soundFonts, int outputRate);
   void PrepareAndStartPieces();
   void HoldPrograms(const PieceChannels& piece);
   void RenderAheadLocked();
