@@ -1,5 +1,7 @@
 #include "core/MidiTracks.h"
 
+#include "core/Bytes.h"
+
 namespace wispen {
 
 namespace {
@@ -7,82 +9,61 @@ namespace {
 constexpr uint8_t kMeta = 0xFF;
 constexpr uint8_t kEndOfTrack = 0x2F;
 
-class TrackBytes {
- public:
-  explicit TrackBytes(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-
-  bool AtEnd() const { return at_ >= bytes_.size(); }
-  void Back() { --at_; }
-
-  std::optional<uint8_t> Byte() {
-    if (AtEnd()) return std::nullopt;
-    return bytes_[at_++];
+// A variable-length number: at most four bytes, seven bits each.
+uint32_t ReadVariable(ByteReader& in, const char* field) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) {
+    const uint8_t byte = in.Byte(field);
+    value = (value << 7) | (byte & 0x7Fu);
+    if ((byte & 0x80u) == 0) return value;
   }
+  throw FormatError(std::string("too long a number in ") + field);
+}
 
-  // A variable-length number: at most four bytes, seven bits each.
-  std::optional<uint32_t> Variable() {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) {
-      const std::optional<uint8_t> byte = Byte();
-      if (!byte) return std::nullopt;
-      value = (value << 7) | (*byte & 0x7Fu);
-      if ((*byte & 0x80u) == 0) return value;
-    }
-    return std::nullopt;
-  }
-
-  std::optional<std::span<const uint8_t>> Take(size_t length) {
-    if (length > bytes_.size() - at_) return std::nullopt;
-    at_ += length;
-    return bytes_.subspan(at_ - length, length);
-  }
-
- private:
-  std::span<const uint8_t> bytes_;
-  size_t at_ = 0;
-};
+std::span<const uint8_t> Take(ByteReader& in, std::span<const uint8_t> bytes, size_t length,
+                              const char* field) {
+  const size_t at = in.Offset();
+  in.Skip(length, field);
+  return bytes.subspan(at, length);
+}
 
 // Hands over one track's events up to its end-of-track event; returns what stopped it before that.
-std::optional<std::string> WalkTrack(std::span<const uint8_t> bytes, int track,
-                                     const std::function<void(int, const MidiTrackEvent&)>& onEvent) {
-  TrackBytes in(bytes);
+std::optional<std::string> WalkTrack(std::span<const uint8_t> bytes,
+                                     const std::function<void(const MidiTrackEvent&)>& onEvent) {
+  ByteReader in(bytes, "a track");
   uint32_t tick = 0;
   uint8_t running = 0;
-  while (!in.AtEnd()) {
-    const std::optional<uint32_t> delta = in.Variable();
-    if (!delta) return "a track ends inside an event time, or the time is too long";
-    tick += *delta;
-    const std::optional<uint8_t> first = in.Byte();
-    if (!first) return "a track ends before its event";
-    MidiTrackEvent event{tick, *first, 0, {}};
-    if (*first == kMeta || *first == 0xF0 || *first == 0xF7) {
-      const std::optional<uint8_t> type = *first == kMeta ? in.Byte() : uint8_t{0};
-      const std::optional<uint32_t> length = type ? in.Variable() : std::nullopt;
-      const std::optional<std::span<const uint8_t>> body = length ? in.Take(*length) : std::nullopt;
-      if (!body) return "a meta or system exclusive event runs past its track";
-      event.metaType = *type;
-      event.data = *body;
-      running = 0;  // neither kind leaves a running status
-      onEvent(track, event);
-      if (*first == kMeta && *type == kEndOfTrack) return std::nullopt;
-      continue;
+  try {
+    while (!in.AtEnd()) {
+      tick += ReadVariable(in, "an event time");
+      const uint8_t first = in.Byte("an event");
+      MidiTrackEvent event{tick, first, 0, {}};
+      if (first == kMeta || first == 0xF0 || first == 0xF7) {
+        if (first == kMeta) event.metaType = in.Byte("a meta event");
+        event.data =
+            Take(in, bytes, ReadVariable(in, "an event's length"), "a meta or system exclusive event");
+        running = 0;  // neither kind leaves a running status
+        onEvent(event);
+        if (first == kMeta && event.metaType == kEndOfTrack) return std::nullopt;
+        continue;
+      }
+      if (first > 0xF0) return "a system message inside a track";
+      if ((first & 0x80u) != 0) {
+        running = first;
+      } else if (running == 0) {
+        return "a data byte with no running status";
+      } else {
+        in.Seek(in.Offset() - 1);  // running status: the byte is the message's first data byte
+      }
+      const uint8_t kind = running & 0xF0;
+      event.status = running;
+      event.data = Take(in, bytes, kind == 0xC0 || kind == 0xD0 ? 1 : 2, "an event's data");
+      for (const uint8_t byte : event.data)
+        if ((byte & 0x80u) != 0) return "a status byte where data was due";
+      onEvent(event);
     }
-    if (*first > 0xF0) return "a system message inside a track";
-    if ((*first & 0x80u) != 0) {
-      running = *first;
-    } else if (running == 0) {
-      return "a data byte with no running status";
-    } else {
-      in.Back();  // running status: the byte is the message's first data byte
-    }
-    const uint8_t kind = running & 0xF0;
-    const std::optional<std::span<const uint8_t>> data = in.Take(kind == 0xC0 || kind == 0xD0 ? 1 : 2);
-    if (!data) return "a track ends inside an event's data";
-    for (const uint8_t byte : *data)
-      if ((byte & 0x80u) != 0) return "a status byte where data was due";
-    event.status = running;
-    event.data = *data;
-    onEvent(track, event);
+  } catch (const FormatError& cut) {
+    return cut.what();
   }
   return "a track has no end-of-track event";
 }
@@ -90,7 +71,7 @@ std::optional<std::string> WalkTrack(std::span<const uint8_t> bytes, int track,
 }  // namespace
 
 MidiTrackWalk WalkMidiTracks(std::span<const uint8_t> chunks,
-                             const std::function<void(int track, const MidiTrackEvent&)>& onEvent) {
+                             const std::function<void(const MidiTrackEvent&)>& onEvent) {
   MidiTrackWalk walk;
   const auto note = [&walk](std::string fault) {
     if (!walk.fault) walk.fault = std::move(fault);
@@ -111,7 +92,7 @@ MidiTrackWalk WalkMidiTracks(std::span<const uint8_t> chunks,
       length = chunks.size() - at;
     }
     if (tag == "MTrk") {
-      if (std::optional<std::string> fault = WalkTrack(chunks.subspan(at, length), walk.tracks, onEvent))
+      if (std::optional<std::string> fault = WalkTrack(chunks.subspan(at, length), onEvent))
         note(std::move(*fault));
       ++walk.tracks;
     }

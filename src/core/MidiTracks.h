@@ -15,8 +15,8 @@ struct MidiTrackEvent {
   // 0xF0 or 0xF7 for a system exclusive one.
   uint8_t status = 0;
   uint8_t metaType = 0;
-  std::span<const uint8_t>
-      data;  // a channel message's data bytes, or a meta or system exclusive event's body
+  // A channel message's data bytes, or a meta or system exclusive event's body.
+  std::span<const uint8_t> data;
 };
 
 struct MidiTrackWalk {
@@ -25,11 +25,10 @@ struct MidiTrackWalk {
 };
 
 // Walks a Standard MIDI file's chunks (the whole file, or what follows its header: a chunk that is not a
-// track, the header among them, is passed over) and hands each track's events over in the track's order,
-// with the track's number. A damaged or cut track is walked as far as it goes and the walk goes on with
-// the next one: a reader that takes a file as far as it goes leaves the fault aside, a strict one refuses
-// the file for it.
+// track, the header among them, is passed over) and hands each track's events over in the track's order.
+// A damaged or cut track is walked as far as it goes and the walk goes on with the next one: a reader that
+// takes a file as far as it goes leaves the fault aside, a strict one refuses the file for it.
 MidiTrackWalk WalkMidiTracks(std::span<const uint8_t> chunks,
-                             const std::function<void(int track, const MidiTrackEvent&)>& onEvent);
+                             const std::function<void(const MidiTrackEvent&)>& onEvent);
 
 }  // namespace wispen

@@ -110,8 +110,8 @@ MidiSummary ReadMidi(const std::vector<uint8_t>& bytes) {
 
   std::map<uint32_t, uint32_t> tempo;  // tick -> microseconds per quarter note
   uint32_t lastTick = 0;
-  const MidiTrackWalk walk = WalkMidiTracks(
-      std::span<const uint8_t>(bytes).subspan(file.Offset()), [&](int, const MidiTrackEvent& e) {
+  const MidiTrackWalk walk =
+      WalkMidiTracks(std::span<const uint8_t>(bytes).subspan(file.Offset()), [&](const MidiTrackEvent& e) {
         lastTick = std::max(lastTick, e.tick);
         if (e.status == kMeta) {
           if (e.metaType == kSetTempo && e.data.size() == 3)

@@ -26,7 +26,7 @@ PieceChannels ReadPieceChannels(const std::vector<uint8_t>& midi) {
   PieceChannels out;
   std::array<ChannelState, PieceChannels::kChannels> channels{};
   // A fault ends only the track it is in, and is left aside: the synthesiser's player judges the file.
-  WalkMidiTracks(midi, [&](int, const MidiTrackEvent& event) {
+  WalkMidiTracks(midi, [&](const MidiTrackEvent& event) {
     if (event.status >= 0xF0) return;
     const int kind = event.status & 0xF0, channel = event.status & 0x0F;
     const uint8_t first = event.data[0], second = event.data.size() > 1 ? event.data[1] : 0;
