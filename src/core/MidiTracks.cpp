@@ -76,27 +76,24 @@ MidiTrackWalk WalkMidiTracks(std::span<const uint8_t> chunks,
   const auto note = [&walk](std::string fault) {
     if (!walk.fault) walk.fault = std::move(fault);
   };
-  size_t at = 0;
-  while (at < chunks.size()) {
-    if (chunks.size() - at < 8) {
+  ByteReader file(chunks);
+  while (!file.AtEnd()) {
+    if (file.Remaining() < 8) {
       note("the file ends inside a chunk's header");
       break;
     }
-    const std::string tag(chunks.begin() + static_cast<std::ptrdiff_t>(at),
-                          chunks.begin() + static_cast<std::ptrdiff_t>(at + 4));
-    size_t length = (size_t{chunks[at + 4]} << 24) | (size_t{chunks[at + 5]} << 16) |
-                    (size_t{chunks[at + 6]} << 8) | chunks[at + 7];
-    at += 8;
-    if (length > chunks.size() - at) {
+    const std::string tag = file.Text(4, "a chunk tag");
+    size_t length = file.Be(4, "a chunk length");
+    if (length > file.Remaining()) {
       note("the chunk '" + tag + "' runs past the end of the file");
-      length = chunks.size() - at;
+      length = file.Remaining();
     }
     if (tag == "MTrk") {
-      if (std::optional<std::string> fault = WalkTrack(chunks.subspan(at, length), onEvent))
+      if (std::optional<std::string> fault = WalkTrack(chunks.subspan(file.Offset(), length), onEvent))
         note(std::move(*fault));
       ++walk.tracks;
     }
-    at += length;
+    file.Skip(length, "a chunk");
   }
   return walk;
 }
